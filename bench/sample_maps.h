@@ -1,0 +1,8 @@
+#pragma once
+
+#include "model/map_document.h"
+
+// A reproducible document with `count` live areas of all three shapes
+// spread over a 2000 x 1500 picture, each with a link and alt text and
+// every fifth with an event handler.
+MapDocument sampleMap(int count);

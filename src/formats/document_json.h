@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/map_document.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The document as JSON, the exchange form of the command-line tool:
+//   {"map_name", "image_file", "map_file", "server_html_file",
+//    "default_link", "default_target",
+//    "areas": [{"shape": "rect"|"circle"|"poly", "points": [[x,y],...],
+//               "link", "alt", "targetframe", "onmouseover", "onmouseout",
+//               "events": [14 texts in event-index order]}]}
+// Missing keys mean empty texts. A rectangle takes its two defining corners
+// (or all four corners), a circle the two corners of its bounding square (or
+// all six points); the other points are derived as the drawing tools place
+// them.
+
+struct DocumentFromJson {
+    std::optional<MapDocument> document;
+    QString error; // one line naming what is wrong, when there is no document
+};
+
+DocumentFromJson documentFromJson(const QByteArray &json);
+
+// The live areas in order, with all their points.
+QByteArray documentToJson(const MapDocument &doc);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+class MapDocument;
+
+// Path and URL helpers for the references written into map HTML.
+//
+// Two path styles are understood. A path with a backslash or a drive letter
+// ("C:") is Windows-style: "\" (and "/") separate folders, a drive or a UNC
+// share is its root and names compare without regard to case. Any other path
+// is POSIX-style: "/" separates, "/" is the root, names compare exactly.
+// Generated references always use "/".
+
+// The path up to and including its last separator; empty if it has none.
+QString getDir(const QString &path);
+
+// The part after the last separator; the whole path if it has none.
+QString file_name_of_path(const QString &path);
+
+// The relative path from `from` (a folder, or a file when fromIsFile) to the
+// file `to`: ".\" or "./" when `to` lies in that folder or below, one "..\"
+// or "../" per folder level to climb otherwise. Empty when the paths share
+// no root (other drive, one relative and one absolute) or the result would
+// not fit a path buffer.
+QString relative_path_to(const QString &from, const QString &to, bool fromIsFile = false);
+
+// The file URL of a path: "file:", "///" before a drive letter or POSIX
+// root ("//" before a UNC server), "/" separators, and characters that may
+// not stand in a URL path escaped as %XX (a blank is %20, "%" is %25).
+QString url_from_path(const QString &path);
+
+// url_from_path without its "file:" scheme.
+QString url_path_part(const QString &path);
+
+// The text up to its first NUL character.
+QString cut_at_nul(const QString &text);
+
+// The picture reference of a client-side map: relative to the map file when
+// there is one and a relative path exists, else the picture's file name.
+QString image_src_for_map(const MapDocument &doc);
+
+// The link for a file chosen with a Browse button: relative to the map file
+// (or, before the first save, to the picture), else the file's full path in
+// URL form.
+QString link_for_file(const MapDocument &doc, const QString &path);
+
+// Decodes "+" as a blank and "%" followed by two characters as the byte
+// they give in hexadecimal (what of them is a hex digit; none is 0). Runs of
+// decoded bytes that form UTF-8 become those characters; any other byte
+// stands for the character of the same code.
+QString URLDecode(const QString &text);

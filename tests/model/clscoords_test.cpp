@@ -1,0 +1,143 @@
+#include "model/map_document.h"
+#include "support/printers.h"
+
+#include <gtest/gtest.h>
+
+TEST(Clscoords, PointsAreAppendedUpTo101AndTheNextIsRefused)
+{
+    clscoords area;
+    area.shapetype = Polygon;
+    for (int i = 0; i < MaxAreaPoints; ++i)
+        ASSERT_TRUE(area.newpoint(i, 1000 + i)) << "point " << i;
+    EXPECT_EQ(area.nr_points, 101);
+    EXPECT_FALSE(area.newpoint(7, 7));
+    EXPECT_EQ(area.nr_points, 101);
+    EXPECT_EQ(area.getPointX(100), 100);
+    EXPECT_EQ(area.getPointY(100), 1100);
+}
+
+TEST(Clscoords, OutOfRangeIndexesAreRefusedAndStoreNothing)
+{
+    clscoords area;
+    area.newpoint(1, 2);
+    EXPECT_FALSE(area.setpoint(101, 5, 5));
+    EXPECT_FALSE(area.setpoint(-1, 5, 5));
+    EXPECT_TRUE(area.setpoint(100, 5, 6)); // any stored index may be set
+    EXPECT_EQ(area.getPointX(100), 5);
+    EXPECT_EQ(area.nr_points, 1);
+
+    EXPECT_FALSE(area.setEvents(14, QStringLiteral("x")));
+    EXPECT_FALSE(area.setEvents(-1, QStringLiteral("x")));
+    EXPECT_EQ(area.getEvents(14), QString());
+    EXPECT_TRUE(area.setEvents(13, QStringLiteral("blur()")));
+    EXPECT_EQ(area.getEvents(13), QStringLiteral("blur()"));
+}
+
+TEST(Clscoords, CircleCentreAndRadiusRoundHalfToEven)
+{
+    struct Case {
+        int x0, y0, x1, y1, cx, cy, r;
+    };
+    const Case cases[] = {
+        {0, 0, 5, 40, 2, 20, 2},     // 2.5 -> 2, radius 2.5 -> 2
+        {1, 0, 6, 0, 4, 0, 2},       // 3.5 -> 4
+        {5, 40, 0, 0, 2, 20, 2},     // point 1 left of point 0: same circle
+        {6, 0, 1, 0, 4, 0, 2},
+        {0, 0, 7, 100, 4, 50, 4},    // 3.5 -> 4, radius 3.5 -> 4
+        {-3, -3, 0, 0, -2, -2, 2},   // -1.5 -> -2
+        {40, 40, 60, 60, 50, 50, 10},
+        {0, 0, 0, 50, 0, 25, 0},     // only the horizontal distance counts
+    };
+    for (const Case &c : cases) {
+        clscoords area;
+        area.shapetype = Circle;
+        area.newpoint(c.x0, c.y0);
+        area.newpoint(c.x1, c.y1);
+        EXPECT_EQ(area.getCircleX(), c.cx) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
+        EXPECT_EQ(area.getCircleY(), c.cy) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
+        EXPECT_EQ(area.getCircleR(), c.r) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
+    }
+}
+
+TEST(Clscoords, HandlesFollowTheShapeAndCarryPositionTags)
+{
+    AreaCollection areas;
+    for (int i = 0; i < 11; ++i)
+        areas.add(Rectangle);
+    clscoords &polygon = areas.add(Polygon);
+    ASSERT_EQ(polygon.clsindex, 12);
+    for (int i = 0; i < 5; ++i)
+        polygon.newpoint(i, i);
+    EXPECT_EQ(polygon.handleTag(4), QStringLiteral("12|4"));
+    EXPECT_EQ(clscoords::parseHandleTag(QStringLiteral("12|4")), (HandleRef{12, 4}));
+    EXPECT_EQ(clscoords::parseHandleTag(QStringLiteral("12")), std::nullopt);
+    EXPECT_EQ(clscoords::parseHandleTag(QStringLiteral("3|101")), std::nullopt);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(polygon.handleShown(i));
+
+    clscoords &rectangle = areas.item(1);
+    rectangle.newpoint(1, 1);
+    rectangle.newpoint(9, 9);
+    EXPECT_TRUE(rectangle.handleShown(0));
+    EXPECT_FALSE(rectangle.handleShown(1)); // placed when the shape is finished
+    EXPECT_TRUE(rectangle.hasHandle(1));
+
+    clscoords &circle = areas.add(Circle);
+    circle.newpoint(0, 0);
+    circle.newpoint(10, 10);
+    EXPECT_FALSE(circle.handleShown(0));
+    circle.setpic(0);
+    EXPECT_TRUE(circle.handleShown(0));
+    circle.HidePics();
+    EXPECT_FALSE(circle.handleShown(0));
+    EXPECT_FALSE(circle.handleShown(2)); // no point, no handle
+    circle.setpic(2);
+    EXPECT_FALSE(circle.handleShown(2));
+}
+
+TEST(Clscoords, DeleteKeepsThePlaceButDropsEverythingElse)
+{
+    MapDocument doc;
+    clscoords &area = doc.shapecol.add(Polygon);
+    area.newpoint(3, 4);
+    area.newpoint(5, 6);
+    area.link = QStringLiteral("a.html");
+    area.alt = QStringLiteral("A");
+    area.targetframe = QStringLiteral("main");
+    area.onmouseover = QStringLiteral("in");
+    area.onmouseout = QStringLiteral("out");
+    area.setEvents(2, QStringLiteral("go()"));
+
+    doc.delete_all_shapes();
+
+    ASSERT_EQ(doc.shapecol.count(), 1);
+    const clscoords &deleted = doc.shapecol.item(1);
+    EXPECT_FALSE(deleted.used);
+    EXPECT_EQ(deleted.clsindex, 1);
+    EXPECT_EQ(deleted.nr_points, 2);
+    EXPECT_EQ(deleted.getPointX(1), 0);
+    EXPECT_EQ(deleted.getEvents(2), QString());
+    EXPECT_TRUE(deleted.link.isEmpty() && deleted.alt.isEmpty() && deleted.targetframe.isEmpty()
+                && deleted.onmouseover.isEmpty() && deleted.onmouseout.isEmpty());
+    EXPECT_FALSE(deleted.hasHandle(0) || deleted.handleShown(0));
+}
+
+TEST(AreaCollection, AreasAfterANewMapTakeTheNextPositions)
+{
+    MapDocument doc;
+    doc.shapecol.add(Rectangle);
+    doc.shapecol.add(Circle);
+    doc.delete_all_shapes();
+    doc.delete_all_shapes();
+    clscoords &next = doc.shapecol.add(Polygon);
+    next.newpoint(1, 1);
+    EXPECT_EQ(next.clsindex, 3);
+    EXPECT_EQ(next.handleTag(0), QStringLiteral("3|0"));
+    EXPECT_FALSE(doc.shapecol.item(1).used);
+
+    clscoords copy = next;
+    const clscoords &pasted = doc.shapecol.append(copy);
+    EXPECT_EQ(pasted.clsindex, 4);
+    EXPECT_EQ(pasted.handleTag(0), QStringLiteral("4|0"));
+    EXPECT_EQ(&doc.shapecol.item(3), &next); // references survive growth
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <ostream>
+
+// Readable failure messages for Qt types; CR and LF are shown as escapes so
+// that line-break mistakes in generated text stand out.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    QString shown = s;
+    shown.replace(QLatin1String("\r"), QLatin1String("\\r")).replace(QLatin1String("\n"), QLatin1String("\\n"));
+    *os << '"' << shown.toStdString() << '"';
+}
+
+inline void PrintTo(const QPoint &p, std::ostream *os) { *os << '(' << p.x() << ',' << p.y() << ')'; }
+
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << "QRect(" << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height() << ')';
+}
