@@ -1,78 +1,47 @@
 #include "map_writer.h"
 
 #include "model/map_document.h"
+#include "text_buffer.h"
 #include "url_path.h"
 
 #include <array>
-#include <cstdlib>
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+constexpr QLatin1StringView CrLf("\r\n");
 
-// Appends plain decimal numbers without a temporary string per number;
-// the writer runs on every edit, for maps with thousands of areas.
-void appendNumber(QString &out, qint32 value)
+void appendPair(TextBuffer &out, qint32 x, char separator, qint32 y) { out << x << separator << y; }
+
+void appendAttribute(TextBuffer &out, QLatin1StringView name, const QString &value)
 {
-    std::array<char16_t, 12> digits;
-    std::size_t n = 0;
-    qint64 v = value;
-    const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        digits[n++] = char16_t(u'0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    if (negative)
-        out += QLatin1Char('-');
-    while (n > 0)
-        out += QChar(digits[--n]);
+    out << ' ' << name << QLatin1StringView("=\"") << value << '"';
 }
 
-void appendPair(QString &out, qint32 x, QLatin1Char separator, qint32 y)
+void appendClientArea(TextBuffer &out, const clscoords &area)
 {
-    appendNumber(out, x);
-    out += separator;
-    appendNumber(out, y);
-}
-
-void appendAttribute(QString &out, QLatin1StringView name, const QString &value)
-{
-    out += QLatin1Char(' ');
-    out += name;
-    out += QLatin1String("=\"");
-    out += value;
-    out += QLatin1Char('"');
-}
-
-void appendClientArea(QString &out, const clscoords &area)
-{
-    out += QLatin1String("<area coords=\"");
+    out << QLatin1StringView("<area coords=\"");
     switch (area.shapetype) {
     case Rectangle:
-        appendPair(out, area.getPointX(0), QLatin1Char(','), area.getPointY(0));
-        out += QLatin1Char(',');
-        appendPair(out, area.getPointX(1), QLatin1Char(','), area.getPointY(1));
-        out += QLatin1String("\"  shape=\"rect\"");
+        appendPair(out, area.getPointX(0), ',', area.getPointY(0));
+        out << ',';
+        appendPair(out, area.getPointX(1), ',', area.getPointY(1));
+        out << QLatin1StringView("\"  shape=\"rect\"");
         break;
     case Circle:
-        appendPair(out, area.getCircleX(), QLatin1Char(','), area.getCircleY());
-        out += QLatin1Char(',');
-        appendNumber(out, area.getCircleR());
-        out += QLatin1String("\" shape=\"circ\"");
+        appendPair(out, area.getCircleX(), ',', area.getCircleY());
+        out << ',' << area.getCircleR() << QLatin1StringView("\" shape=\"circ\"");
         break;
     case Polygon:
         for (int i = 0; i < area.nr_points; ++i) {
             if (i > 0)
-                out += QLatin1Char(',');
-            appendPair(out, area.getPointX(i), QLatin1Char(','), area.getPointY(i));
+                out << ',';
+            appendPair(out, area.getPointX(i), ',', area.getPointY(i));
         }
-        out += QLatin1String("\" shape=\"poly\"");
+        out << QLatin1StringView("\" shape=\"poly\"");
         break;
     default:
         // An unknown shape has no coordinates of its own.
-        out += QLatin1Char('"');
+        out << '"';
         break;
     }
     if (!area.link.isEmpty())
@@ -82,124 +51,103 @@ void appendClientArea(QString &out, const clscoords &area)
     if (!area.targetframe.isEmpty())
         appendAttribute(out, QLatin1StringView("target"), getTargetFrame(area.targetframe));
     for (int k = 0; k < EventCount; ++k) {
-        const QString event = area.getEvents(k);
+        const QString &event = area.eventText(k);
         if (!event.isEmpty())
             appendAttribute(out, QLatin1StringView(EventNames[std::size_t(k)]), event);
     }
-    out += QLatin1Char('>');
-    out += CrLf;
+    out << '>' << CrLf;
 }
 
 QString clientMapText(const MapDocument &doc)
 {
-    QString out;
-    out.reserve(256 + 64 * doc.shapecol.count());
-    out += QLatin1String("<!-- Created with Free Quadrel Software Zonari ");
-    out += QStringView(MakerAddress);
-    out += QLatin1String(" !-->");
-    out += QLatin1String("<img border=\"0\" src=\"");
-    out += image_src_for_map(doc);
-    out += QLatin1String("\" usemap=\"#");
-    out += doc.map_name;
-    out += QLatin1String("\"><map name=\"");
-    out += doc.map_name;
-    out += QLatin1String("\">");
-    out += CrLf;
+    TextBuffer out(512 + 128 * qsizetype(doc.shapecol.count()));
+    out << QLatin1StringView("<!-- Created with Free Quadrel Software Zonari ") << QStringView(MakerAddress)
+        << QLatin1StringView(" !-->") << QLatin1StringView("<img border=\"0\" src=\"") << image_src_for_map(doc)
+        << QLatin1StringView("\" usemap=\"#") << doc.map_name << QLatin1StringView("\"><map name=\"") << doc.map_name
+        << QLatin1StringView("\">") << CrLf;
     doc.forEachLiveArea([&](const clscoords &area) { appendClientArea(out, area); });
     if (!doc.default_link.isEmpty()) {
-        out += QLatin1String("<area shape=\"default\" href=\"");
-        out += doc.default_link;
-        out += QLatin1Char('"');
+        out << QLatin1StringView("<area shape=\"default\" href=\"") << doc.default_link << '"';
         if (!doc.default_target.isEmpty())
             appendAttribute(out, QLatin1StringView("target"), getTargetFrame(doc.default_target));
-        out += QLatin1String(" >");
+        out << QLatin1StringView(" >");
     }
-    out += QLatin1String("</map>");
-    return out;
+    out << QLatin1StringView("</map>");
+    return out.take();
 }
 
-void appendDefaultLine(QString &out, const MapDocument &doc)
+void appendDefaultLine(TextBuffer &out, const MapDocument &doc)
 {
-    out += QLatin1String("default ");
-    out += doc.default_link;
-    out += CrLf;
+    out << QLatin1StringView("default ") << doc.default_link << CrLf;
 }
 
-void appendNcsaArea(QString &out, const clscoords &area)
+void appendNcsaArea(TextBuffer &out, const clscoords &area)
 {
     switch (area.shapetype) {
     case Rectangle:
     case Circle:
         // A circle travels as the corners of its bounding square.
-        out += area.shapetype == Rectangle ? QLatin1String("rect ") : QLatin1String("circ ");
-        out += area.link;
-        out += QLatin1Char(' ');
-        appendPair(out, area.getPointX(0), QLatin1Char(','), area.getPointY(0));
-        out += QLatin1Char(' ');
-        appendPair(out, area.getPointX(1), QLatin1Char(','), area.getPointY(1));
+        out << (area.shapetype == Rectangle ? QLatin1StringView("rect ") : QLatin1StringView("circ ")) << area.link
+            << ' ';
+        appendPair(out, area.getPointX(0), ',', area.getPointY(0));
+        out << ' ';
+        appendPair(out, area.getPointX(1), ',', area.getPointY(1));
         break;
     case Polygon:
-        out += QLatin1String("poly ");
-        out += area.link;
+        out << QLatin1StringView("poly ") << area.link;
         for (int i = 0; i < area.nr_points; ++i) {
-            out += QLatin1Char(' ');
-            appendPair(out, area.getPointX(i), QLatin1Char(','), area.getPointY(i));
+            out << ' ';
+            appendPair(out, area.getPointX(i), ',', area.getPointY(i));
         }
         break;
     default:
         return;
     }
-    out += CrLf;
+    out << CrLf;
 }
 
-void appendCernArea(QString &out, const clscoords &area)
+void appendCernArea(TextBuffer &out, const clscoords &area)
 {
     switch (area.shapetype) {
     case Rectangle:
-        out += QLatin1String("rect (");
-        appendPair(out, area.getPointX(0), QLatin1Char(','), area.getPointY(0));
-        out += QLatin1String(") (");
-        appendPair(out, area.getPointX(1), QLatin1Char(','), area.getPointY(1));
-        out += QLatin1String(") ");
+        out << QLatin1StringView("rect (");
+        appendPair(out, area.getPointX(0), ',', area.getPointY(0));
+        out << QLatin1StringView(") (");
+        appendPair(out, area.getPointX(1), ',', area.getPointY(1));
+        out << QLatin1StringView(") ");
         break;
     case Circle:
-        out += QLatin1String("circ (");
-        appendPair(out, area.getCircleX(), QLatin1Char(','), area.getCircleY());
-        out += QLatin1String(") ");
-        appendNumber(out, area.getCircleR());
-        out += QLatin1Char(' ');
+        out << QLatin1StringView("circ (");
+        appendPair(out, area.getCircleX(), ',', area.getCircleY());
+        out << QLatin1StringView(") ") << area.getCircleR() << ' ';
         break;
     case Polygon:
-        out += QLatin1String("poly");
+        out << QLatin1StringView("poly");
         for (int i = 0; i < area.nr_points; ++i) {
-            out += QLatin1String(" (");
-            appendPair(out, area.getPointX(i), QLatin1Char(','), area.getPointY(i));
-            out += QLatin1Char(')');
+            out << QLatin1StringView(" (");
+            appendPair(out, area.getPointX(i), ',', area.getPointY(i));
+            out << ')';
         }
-        out += QLatin1Char(' ');
+        out << ' ';
         break;
     default:
         return;
     }
-    out += area.link;
-    out += CrLf;
+    out << area.link << CrLf;
 }
 
 QString serverMapText(const MapDocument &doc)
 {
-    QString out;
-    out.reserve(128 + 48 * doc.shapecol.count());
+    TextBuffer out(256 + 96 * qsizetype(doc.shapecol.count()));
     if (doc.serverside_type == Ncsa) {
-        out += QLatin1String("# Imagemap file=");
-        out += doc.map_file;
-        out += CrLf;
+        out << QLatin1StringView("# Imagemap file=") << doc.map_file << CrLf;
         appendDefaultLine(out, doc);
         doc.forEachLiveArea([&](const clscoords &area) { appendNcsaArea(out, area); });
     } else if (doc.serverside_type == Cern) {
         appendDefaultLine(out, doc);
         doc.forEachLiveArea([&](const clscoords &area) { appendCernArea(out, area); });
     }
-    return out;
+    return out.take();
 }
 
 } // namespace

@@ -49,7 +49,13 @@ qint32 clscoords::getCircleR() const
     return roundHalfEven32(std::abs(double(m_pointx[1]) - m_pointx[0]) / 2.0);
 }
 
-QString clscoords::getEvents(int index) const { return validEvent(index) ? m_events[index] : QString(); }
+QString clscoords::getEvents(int index) const { return eventText(index); }
+
+const QString &clscoords::eventText(int index) const
+{
+    static const QString none;
+    return validEvent(index) ? m_events[index] : none;
+}
 
 bool clscoords::setEvents(int index, const QString &text)
 {

@@ -63,6 +63,7 @@ public:
     qint32 getCircleR() const;
 
     QString getEvents(int index) const;
+    const QString &eventText(int index) const; // getEvents without the copy
     bool setEvents(int index, const QString &text);
 
     // Handles. Every point added with newpoint gets a handle; whether it
