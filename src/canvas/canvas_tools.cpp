@@ -1,0 +1,481 @@
+#include "canvas_tools.h"
+
+#include "model/rounding.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// A stored point: a picture position rounded half to even.
+bool storePoint(clscoords &area, int index, double x, double y)
+{
+    return area.setpoint(index, roundHalfEven32(x), roundHalfEven32(y));
+}
+
+// Appends the point while the area is still growing, else overwrites it.
+void putPoint(clscoords &area, int index, double x, double y)
+{
+    if (area.nr_points <= index)
+        area.newpoint(roundHalfEven32(x), roundHalfEven32(y));
+    else
+        storePoint(area, index, x, y);
+}
+
+} // namespace
+
+CanvasTools::CanvasTools(MapDocument &doc, CanvasState &state, AreaRegions &regions, CanvasHost &host)
+    : m_doc(doc), m_state(state), m_regions(regions), m_host(host)
+{}
+
+QPointF CanvasTools::picturePoint(QPointF pos) const
+{
+    return {pos.x() / double(m_doc.zoom_factor), pos.y() / double(m_doc.zoom_factor)};
+}
+
+clscoords *CanvasTools::activeArea()
+{
+    return m_doc.shapecol.contains(m_doc.active_id) ? &m_doc.shapecol.item(m_doc.active_id) : nullptr;
+}
+
+void CanvasTools::Reshape(clscoords &area)
+{
+    m_regions.reshape(area, m_doc.zoom_factor);
+    m_state.outline_area = -1;
+    m_host.repaintCanvas();
+}
+
+void CanvasTools::show_outline(const clscoords &area)
+{
+    m_state.outline_area = area.clsindex;
+    m_host.repaintCanvas();
+}
+
+QString CanvasTools::shapeReadout(const clscoords &area)
+{
+    const qint64 x0 = area.getPointX(0), y0 = area.getPointY(0);
+    const qint64 x1 = area.getPointX(1), y1 = area.getPointY(1);
+    return QStringLiteral("(%1,%2) - (%3,%4) W:%5 H:%6")
+        .arg(x0)
+        .arg(y0)
+        .arg(x1)
+        .arg(y1)
+        .arg(std::llabs(x1 - x0))
+        .arg(std::llabs(y1 - y0));
+}
+
+void CanvasTools::chooseDrawingTool(ShapeType shape)
+{
+    m_doc.create_shapetype = shape;
+    m_state.defining_complete = false;
+    m_state.defining_shape = false;
+    m_state.moving_shape = false;
+    m_state.zoom_in = false;
+    m_state.zoom_out = false;
+    m_host.setCanvasCursor(CanvasCursor::Arrow);
+    if (shape == Polygon)
+        m_host.showEscapeHint(true);
+}
+
+void CanvasTools::sbarrow_Click()
+{
+    m_host.showEscapeHint(false);
+    // A polygon being built (or the polygon tool with nothing finished
+    // since) is finished here and gets its properties.
+    if (m_doc.create_shapetype == Polygon && !m_state.defining_complete && m_doc.active_id != -1)
+        m_host.openAreaProperties(m_doc.active_id);
+    m_host.setShapeCoordsText(QString());
+    m_state.moving_shape = true;
+    m_state.defining_shape = false;
+    m_state.defining_complete = true;
+    m_state.zoom_in = false;
+    m_state.zoom_out = false;
+    m_host.setCanvasCursor(CanvasCursor::Arrow);
+}
+
+void CanvasTools::chooseZoomTool(bool zoomIn)
+{
+    m_state.moving_shape = false;
+    m_state.zoom_in = zoomIn;
+    m_state.zoom_out = !zoomIn;
+    m_host.setCanvasCursor(CanvasCursor::Zoom);
+}
+
+void CanvasTools::mouseDown(MouseButton button, QPointF pos)
+{
+    if (m_doc.image_file.isEmpty())
+        return;
+    const QPointF p = picturePoint(pos);
+
+    // Selecting: the area under the pointer becomes the selected one.
+    if (button == MouseButton::Left && m_state.moving_shape && m_doc.shapecol.contains(m_doc.test_shapeid)) {
+        m_doc.selected_shapeid = m_doc.test_shapeid;
+        for (clscoords &area : m_doc.shapecol)
+            area.selected = false;
+        clscoords &chosen = m_doc.shapecol.item(m_doc.test_shapeid);
+        chosen.selected = true;
+        Reshape(chosen);
+        m_host.fill_html_textbox();
+    }
+
+    if (button == MouseButton::Right) {
+        if (m_doc.create_shapetype != Polygon || m_state.defining_complete) {
+            m_state.context_x = float(p.x());
+            m_state.context_y = float(p.y());
+            m_host.openContextMenu(pos, m_doc.test_shapeid != -1);
+        } else {
+            sbarrow_Click(); // a right-click ends a polygon like Escape
+        }
+        return;
+    }
+
+    if (m_state.moving_shape) {
+        m_state.move_anchor_x = float(p.x());
+        m_state.move_anchor_y = float(p.y());
+        return;
+    }
+
+    if (m_state.zoom_in) {
+        if (m_state.allow_zoomin)
+            m_host.zoomAt(pos, true);
+        return;
+    }
+    if (m_state.zoom_out) {
+        m_state.allow_zoomin = true;
+        m_host.zoomAt(pos, false);
+        return;
+    }
+
+    if (button != MouseButton::Left)
+        return;
+
+    if (m_state.defining_shape) {
+        clscoords *area = activeArea();
+        if (!area)
+            return;
+        if (m_doc.create_shapetype == Polygon) {
+            area->shapetype = Polygon;
+            // Past 101 vertices the click adds nothing; the polygon stays open.
+            if (area->newpoint(roundHalfEven32(p.x()), roundHalfEven32(p.y())))
+                Reshape(*area);
+        } else if ((m_doc.create_shapetype == Rectangle || m_doc.create_shapetype == Circle)
+                   && !m_state.defining_complete) {
+            finishArea(*area, p);
+            m_host.openAreaProperties(m_doc.active_id);
+        }
+        return;
+    }
+
+    m_state.defining_shape = true;
+    if (m_doc.create_shapetype != Polygon)
+        m_state.defining_complete = false;
+    clscoords &area = m_doc.shapecol.add(ShapeType(m_doc.create_shapetype));
+    area.newpoint(roundHalfEven32(p.x()), roundHalfEven32(p.y()));
+    m_doc.active_id = qint16(area.clsindex);
+    if (area.shapetype == Polygon)
+        Reshape(area);
+}
+
+void CanvasTools::finishArea(clscoords &area, QPointF p)
+{
+    m_state.defining_complete = true;
+    m_state.defining_shape = false;
+    if (m_doc.create_shapetype == Rectangle) {
+        placeRectanglePoints(area, p);
+        for (int i = 1; i <= 3; ++i)
+            area.setpic(i);
+    } else {
+        placeCirclePoints(area, p);
+        for (int i = 2; i <= 5; ++i)
+            area.setpic(i);
+    }
+    // The region is built from the final corners, so what the user sees
+    // after the second click is exactly the area that was stored.
+    Reshape(area);
+}
+
+void CanvasTools::placeRectanglePoints(clscoords &area, QPointF p)
+{
+    putPoint(area, 1, p.x(), p.y());
+    putPoint(area, 2, area.getPointX(0), p.y());
+    putPoint(area, 3, p.x(), area.getPointY(0));
+}
+
+void CanvasTools::placeCirclePoints(clscoords &area, QPointF p)
+{
+    // The horizontal distance alone sets the size; the box stays square.
+    const double x0 = area.getPointX(0);
+    const double y0 = area.getPointY(0);
+    const double x1 = p.x();
+    const double y1 = y0 + (x1 - x0);
+    const double x2 = x0 + (x1 - x0) / 2;
+    const double y3 = y0 + (y1 - y0) / 2;
+    putPoint(area, 1, x1, y1);
+    putPoint(area, 2, x2, y0);
+    putPoint(area, 3, x1, y3);
+    putPoint(area, 4, x2, y1);
+    putPoint(area, 5, x0, y3);
+}
+
+void CanvasTools::mouseMove(bool leftHeld, QPointF pos)
+{
+    if (m_doc.image_file.isEmpty())
+        return;
+    const QPointF p = picturePoint(pos);
+    m_host.setCoordsText(QStringLiteral("X:%1 Y:%2").arg(qint64(std::trunc(p.x()))).arg(qint64(std::trunc(p.y()))));
+
+    if (leftHeld && m_doc.active_id != -1) {
+        if (m_state.moving_shape)
+            moveActiveArea(pos, false);
+        return;
+    }
+
+    if (m_state.defining_shape && m_doc.active_id != -1) {
+        clscoords *area = activeArea();
+        if (!area || m_state.defining_complete)
+            return;
+        if (m_doc.create_shapetype == Rectangle)
+            placeRectanglePoints(*area, p);
+        else if (m_doc.create_shapetype == Circle)
+            placeCirclePoints(*area, p);
+        else
+            return; // a polygon has no rubber band
+        show_outline(*area);
+        m_host.setShapeCoordsText(shapeReadout(*area));
+        return;
+    }
+
+    if (!m_state.defining_shape) {
+        m_host.setShapeCoordsText(QString());
+        m_state.move_cursor_shown = false;
+        const int count = m_doc.shapecol.count();
+        for (int i = 1; i <= count; ++i)
+            check_shape_hover(i, pos);
+    }
+}
+
+void CanvasTools::moveActiveArea(QPointF pos, bool commit)
+{
+    clscoords *area = activeArea();
+    if (!area)
+        return;
+    const QPointF p = picturePoint(pos);
+    const double dx = p.x() - double(m_state.move_anchor_x);
+    const double dy = p.y() - double(m_state.move_anchor_y);
+    m_state.move_anchor_x = float(p.x());
+    m_state.move_anchor_y = float(p.y());
+    for (int i = 0; i < area->nr_points; ++i)
+        storePoint(*area, i, area->getPointX(i) + dx, area->getPointY(i) + dy);
+    if (!commit) {
+        show_outline(*area);
+        return;
+    }
+    if (area->shapetype == Circle) {
+        for (int i = 2; i <= 5; ++i)
+            area->setpic(i);
+    } else {
+        for (int i = 0; i < area->nr_points; ++i)
+            area->setpic(i);
+    }
+    Reshape(*area);
+    m_host.fill_html_textbox();
+    m_host.setShapeCoordsText(area->shapetype == Polygon ? QString() : shapeReadout(*area));
+}
+
+void CanvasTools::check_shape_hover(int position, QPointF pos)
+{
+    clscoords &area = m_doc.shapecol.item(position);
+    if (!area.used)
+        return;
+    const QPoint pixel(roundHalfEven32(pos.x()), roundHalfEven32(pos.y()));
+    const bool inside = m_regions.contains(position, pixel);
+    if (!inside && area.mouseover) {
+        area.mouseover = false;
+        m_host.repaintCanvas();
+        m_doc.test_shapeid = -1;
+        if (!m_state.move_cursor_shown)
+            m_host.setCanvasCursor(m_state.zoom_in || m_state.zoom_out ? CanvasCursor::Zoom : CanvasCursor::Arrow);
+    }
+    if (inside && !area.mouseover) {
+        area.mouseover = true;
+        m_doc.active_id = qint16(position);
+        m_doc.test_shapeid = qint16(position);
+        m_host.repaintCanvas();
+        if (m_state.moving_shape) {
+            m_host.setCanvasCursor(CanvasCursor::Move);
+            m_state.move_cursor_shown = true;
+        }
+    }
+    if (inside) {
+        if (const clscoords *active = activeArea()) {
+            const QString readout = shapeReadout(*active);
+            if (readout != m_host.shapeCoordsText())
+                m_host.setShapeCoordsText(readout);
+        }
+    }
+}
+
+void CanvasTools::mouseUp(MouseButton button, QPointF pos)
+{
+    if (m_doc.image_file.isEmpty() || m_doc.active_id == -1 || button == MouseButton::Right || !m_state.moving_shape)
+        return;
+    moveActiveArea(pos, true);
+}
+
+std::optional<HandleRef> CanvasTools::handleAt(QPointF pos) const
+{
+    const float zoom = m_doc.zoom_factor;
+    const double half = HandleSize / 2.0;
+    for (int position = m_doc.shapecol.count(); position >= 1; --position) {
+        const clscoords &area = m_doc.shapecol.item(position);
+        if (!area.used)
+            continue;
+        for (int i = area.nr_points - 1; i >= 0; --i) {
+            if (!area.handleShown(i))
+                continue;
+            const QPoint centre = zoomedPoint(area, i, zoom);
+            if (pos.x() >= centre.x() - half && pos.x() < centre.x() + half && pos.y() >= centre.y() - half
+                && pos.y() < centre.y() + half)
+                return HandleRef{position, i};
+        }
+    }
+    return std::nullopt;
+}
+
+void CanvasTools::handlePressed(HandleRef handle, MouseButton button)
+{
+    m_state.defining_complete = true;
+    if (button != MouseButton::Left || !m_doc.shapecol.contains(handle.position))
+        return;
+    m_state.dragged_handle_area = handle.position;
+    m_state.dragged_handle_point = handle.point;
+    m_dragPos = QPointF(zoomedPoint(m_doc.shapecol.item(handle.position), handle.point, m_doc.zoom_factor));
+}
+
+void CanvasTools::handleDragOver(QPointF pos)
+{
+    m_host.setHistoryPaused(true);
+    const QPointF p = picturePoint(pos);
+    m_host.setCoordsText(QStringLiteral("X:%1 Y:%2").arg(qint64(std::trunc(p.x()))).arg(qint64(std::trunc(p.y()))));
+    if (!draggingHandle() || !m_doc.shapecol.contains(m_state.dragged_handle_area))
+        return;
+    clscoords &area = m_doc.shapecol.item(m_state.dragged_handle_area);
+    const int point = m_state.dragged_handle_point;
+    switch (area.shapetype) {
+    case Polygon:
+        storePoint(area, point, p.x(), p.y());
+        m_dragPos = pos; // the handle's centre follows the pointer exactly
+        m_host.setShapeCoordsText(QString());
+        break;
+    case Rectangle:
+        dragRectangleCorner(area, point, p);
+        break;
+    case Circle:
+        dragCircleEdge(area, point, p);
+        break;
+    default:
+        return;
+    }
+    show_outline(area);
+    if (area.shapetype != Polygon)
+        Reshape(area);
+    m_host.fill_html_textbox();
+}
+
+void CanvasTools::dragRectangleCorner(clscoords &area, int point, QPointF p)
+{
+    // The two corners that share a side with the dragged one follow it.
+    switch (point) {
+    case 0:
+        storePoint(area, 0, p.x(), p.y());
+        storePoint(area, 3, area.getPointX(3), p.y());
+        storePoint(area, 2, p.x(), area.getPointY(2));
+        break;
+    case 3:
+        storePoint(area, 3, p.x(), p.y());
+        storePoint(area, 1, p.x(), area.getPointY(1));
+        storePoint(area, 0, area.getPointX(0), p.y());
+        break;
+    case 1:
+        storePoint(area, 1, p.x(), p.y());
+        storePoint(area, 3, p.x(), area.getPointY(3));
+        storePoint(area, 2, area.getPointX(2), p.y());
+        break;
+    case 2:
+        storePoint(area, 2, p.x(), p.y());
+        storePoint(area, 1, area.getPointX(1), p.y());
+        storePoint(area, 0, p.x(), area.getPointY(0));
+        break;
+    default:
+        return;
+    }
+    for (int i = 0; i <= 3; ++i)
+        area.setpic(i);
+    m_host.setShapeCoordsText(shapeReadout(area));
+}
+
+void CanvasTools::dragCircleEdge(clscoords &area, int point, QPointF p)
+{
+    // The opposite edge handle stays; the square is rebuilt between the two.
+    const double x2 = area.getPointX(2), y2 = area.getPointY(2);
+    const double x3 = area.getPointX(3), y3 = area.getPointY(3);
+    const double y4 = area.getPointY(4);
+    const double x5 = area.getPointX(5), y5 = area.getPointY(5);
+    switch (point) {
+    case 2: {
+        const double d = y4 - p.y();
+        storePoint(area, 2, x2, p.y());
+        storePoint(area, 0, x2 - d / 2, p.y());
+        storePoint(area, 5, x2 - d / 2, p.y() + d / 2);
+        storePoint(area, 1, x2 + d / 2, y4);
+        storePoint(area, 3, x2 + d / 2, p.y() + d / 2);
+        break;
+    }
+    case 4: {
+        const double d = p.y() - y2;
+        storePoint(area, 4, x2, p.y());
+        storePoint(area, 0, x2 - d / 2, y2);
+        storePoint(area, 5, x2 - d / 2, y2 + d / 2);
+        storePoint(area, 1, x2 + d / 2, p.y());
+        storePoint(area, 3, x2 + d / 2, y2 + d / 2);
+        break;
+    }
+    case 3: {
+        const double d = p.x() - x5;
+        storePoint(area, 3, p.x(), y3);
+        storePoint(area, 1, p.x(), y3 + d / 2);
+        storePoint(area, 0, x5, y5 - d / 2);
+        storePoint(area, 2, x5 + d / 2, y5 - d / 2);
+        storePoint(area, 4, x5 + d / 2, y3 + d / 2);
+        break;
+    }
+    case 5: {
+        const double d = x3 - p.x();
+        storePoint(area, 5, p.x(), y5);
+        storePoint(area, 1, x3, y5 + d / 2);
+        storePoint(area, 0, p.x(), y3 - d / 2);
+        storePoint(area, 2, p.x() + d / 2, y3 - d / 2);
+        storePoint(area, 4, p.x() + d / 2, y5 + d / 2);
+        break;
+    }
+    default:
+        return; // the corners of the bounding square have no visible handle
+    }
+    for (int i = 2; i <= 5; ++i)
+        area.setpic(i);
+    m_host.setShapeCoordsText(shapeReadout(area));
+}
+
+void CanvasTools::handleDropped()
+{
+    if (!draggingHandle())
+        return;
+    const int position = m_state.dragged_handle_area;
+    m_state.dragged_handle_area = -1;
+    m_state.dragged_handle_point = -1;
+    m_host.setHistoryPaused(false);
+    if (!m_doc.shapecol.contains(position))
+        return;
+    Reshape(m_doc.shapecol.item(position));
+    m_host.fill_html_textbox();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "area_regions.h"
+#include "canvas_state.h"
+#include "model/map_document.h"
+
+#include <QPointF>
+#include <QString>
+
+enum class CanvasCursor { Arrow, Zoom, Move };
+enum class MouseButton { Left, Right, Other };
+
+// What the canvas tools ask of the window around them. The main window
+// implements it; tests script it.
+class CanvasHost {
+public:
+    virtual ~CanvasHost() = default;
+    virtual void setCoordsText(const QString &text) = 0;      // pointer read-out
+    virtual void setShapeCoordsText(const QString &text) = 0; // shape read-out
+    virtual QString shapeCoordsText() const = 0;
+    virtual void setCanvasCursor(CanvasCursor cursor) = 0;
+    virtual void showEscapeHint(bool shown) = 0;
+    virtual void repaintCanvas() = 0;
+    virtual void fill_html_textbox() = 0;
+    virtual void openAreaProperties(int position) = 0;                     // modeless; the user finishes it later
+    virtual void openContextMenu(QPointF canvasPos, bool areaItemsOn) = 0; // "Separator", "Area Properties"
+    virtual void zoomAt(QPointF canvasPos, bool zoomIn) = 0;               // one zoom step anchored there
+    virtual void setHistoryPaused(bool paused) = 0;                        // live drag refreshes are no edits
+};
+
+// The drawing, select and zoom tools: what a mouse event on the canvas does
+// to the document, rule by rule. Positions come in canvas pixels; stored
+// points are those divided by the zoom factor and rounded half to even,
+// while the pointer read-out cuts toward zero.
+class CanvasTools {
+public:
+    CanvasTools(MapDocument &doc, CanvasState &state, AreaRegions &regions, CanvasHost &host);
+
+    // Tool commands. Choosing a drawing tool forgets any unfinished state;
+    // the select tool finishes a polygon being built.
+    void chooseDrawingTool(ShapeType shape);
+    void sbarrow_Click();
+    void chooseZoomTool(bool zoomIn);
+
+    void mouseDown(MouseButton button, QPointF pos);
+    void mouseMove(bool leftHeld, QPointF pos);
+    void mouseUp(MouseButton button, QPointF pos);
+
+    // Point handles: a press marks any drawing finished; with the left
+    // button it starts a drag that reshapes the area live until the drop.
+    void handlePressed(HandleRef handle, MouseButton button);
+    void handleDragOver(QPointF pos);
+    void handleDropped();
+    bool draggingHandle() const { return m_state.dragged_handle_area != -1; }
+    QPointF draggedHandleCentre() const { return m_dragPos; }
+
+    // The handle under a canvas pixel, topmost first; handles are squares
+    // of HandleSize centred on their zoomed points.
+    std::optional<HandleRef> handleAt(QPointF pos) const;
+
+    // "(x0,y0) - (x1,y1) W:w H:h" from points 0 and 1.
+    static QString shapeReadout(const clscoords &area);
+
+    // Rebuilds the area's region and repaints the canvas.
+    void Reshape(clscoords &area);
+
+private:
+    QPointF picturePoint(QPointF pos) const;
+    clscoords *activeArea();
+    void show_outline(const clscoords &area);
+    void check_shape_hover(int position, QPointF pos);
+    void placeRectanglePoints(clscoords &area, QPointF p);
+    void placeCirclePoints(clscoords &area, QPointF p);
+    void finishArea(clscoords &area, QPointF p);
+    void dragRectangleCorner(clscoords &area, int point, QPointF p);
+    void dragCircleEdge(clscoords &area, int point, QPointF p);
+    void moveActiveArea(QPointF pos, bool commit);
+
+    MapDocument &m_doc;
+    CanvasState &m_state;
+    AreaRegions &m_regions;
+    CanvasHost &m_host;
+    QPointF m_dragPos;
+};
+
+inline constexpr int HandleSize = 10; // canvas pixels
