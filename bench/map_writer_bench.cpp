@@ -19,9 +19,18 @@ void writeMap(benchmark::State &state, bool servermap, qint32 format)
     state.counters["chars"] = double(bytes);
 }
 
-void BM_CalculateHtmlClient(benchmark::State &state) { writeMap(state, false, Ncsa); }
-void BM_CalculateHtmlNcsa(benchmark::State &state) { writeMap(state, true, Ncsa); }
-void BM_CalculateHtmlCern(benchmark::State &state) { writeMap(state, true, Cern); }
+void BM_CalculateHtmlClient(benchmark::State &state)
+{
+    writeMap(state, false, Ncsa);
+}
+void BM_CalculateHtmlNcsa(benchmark::State &state)
+{
+    writeMap(state, true, Ncsa);
+}
+void BM_CalculateHtmlCern(benchmark::State &state)
+{
+    writeMap(state, true, Cern);
+}
 
 } // namespace
 

@@ -1,40 +1,58 @@
 #include "area_regions.h"
 
+void AreaRegions::ensureSize(std::size_t count)
+{
+    if (m_bounds.size() < count) {
+        m_bounds.resize(count);
+        m_regions.resize(count);
+    }
+}
+
 void AreaRegions::reshape(const clscoords &area, float zoom_factor)
 {
     if (area.clsindex < 1)
         return;
     const auto index = std::size_t(area.clsindex - 1);
-    if (m_entries.size() <= index)
-        m_entries.resize(index + 1);
-    Entry &entry = m_entries[index];
-    entry.region = regionOf(area, zoom_factor);
-    entry.bounds = entry.region.boundingRect();
-    entry.built = entry.region.kind != AreaRegion::None;
+    ensureSize(index + 1);
+    m_regions[index] = regionOf(area, zoom_factor);
+    m_bounds[index] = m_regions[index].boundingRect();
 }
 
 void AreaRegions::reshapeAll(const MapDocument &doc)
 {
-    m_entries.clear();
-    m_entries.resize(std::size_t(doc.shapecol.count()));
+    clear();
+    ensureSize(std::size_t(doc.shapecol.count()));
     for (const clscoords &area : doc.shapecol)
         if (area.used)
             reshape(area, doc.zoom_factor);
 }
 
+void AreaRegions::clear()
+{
+    m_bounds.clear();
+    m_regions.clear();
+}
+
 bool AreaRegions::contains(int position, QPoint canvasPixel) const
 {
-    const AreaRegion *region = regionAt(position);
-    if (!region)
+    if (position < 1 || std::size_t(position) > m_bounds.size())
         return false;
-    const Entry &entry = m_entries[std::size_t(position - 1)];
-    return entry.bounds.contains(canvasPixel) && region->contains(canvasPixel);
+    const auto index = std::size_t(position - 1);
+    return m_bounds[index].contains(canvasPixel) && m_regions[index].contains(canvasPixel);
 }
 
 const AreaRegion *AreaRegions::regionAt(int position) const
 {
-    if (position < 1 || std::size_t(position) > m_entries.size())
+    if (position < 1 || std::size_t(position) > m_bounds.size())
         return nullptr;
-    const Entry &entry = m_entries[std::size_t(position - 1)];
-    return entry.built ? &entry.region : nullptr;
+    const auto index = std::size_t(position - 1);
+    return m_bounds[index].isEmpty() ? nullptr : &m_regions[index];
+}
+
+void AreaRegions::candidatesAt(QPoint canvasPixel, std::vector<int> &positions) const
+{
+    positions.clear();
+    for (std::size_t i = 0; i < m_bounds.size(); ++i)
+        if (m_bounds[i].contains(canvasPixel))
+            positions.push_back(int(i + 1));
 }

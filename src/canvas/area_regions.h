@@ -18,16 +18,19 @@ public:
     void reshapeAll(const MapDocument &doc);
 
     // Forgets every region (a new document).
-    void clear() { m_entries.clear(); }
+    void clear();
 
     bool contains(int position, QPoint canvasPixel) const;
     const AreaRegion *regionAt(int position) const;
 
+    // Positions, ascending, of the areas whose region may hold the pixel.
+    void candidatesAt(QPoint canvasPixel, std::vector<int> &positions) const;
+
 private:
-    struct Entry {
-        AreaRegion region;
-        QRect bounds;
-        bool built = false;
-    };
-    std::vector<Entry> m_entries; // index = position - 1
+    void ensureSize(std::size_t count);
+
+    // Bounds apart from the regions, so that a hover scan reads one small
+    // array instead of touching every area. Empty bounds: no region.
+    std::vector<QRect> m_bounds; // index = position - 1
+    std::vector<AreaRegion> m_regions;
 };

@@ -2,6 +2,7 @@
 
 #include "model/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -248,9 +249,33 @@ void CanvasTools::mouseMove(bool leftHeld, QPointF pos)
     if (!m_state.defining_shape) {
         m_host.setShapeCoordsText(QString());
         m_state.move_cursor_shown = false;
-        const int count = m_doc.shapecol.count();
-        for (int i = 1; i <= count; ++i)
-            check_shape_hover(i, pos);
+        hoverPass(pos);
+    }
+}
+
+void CanvasTools::hoverPass(QPointF pos)
+{
+    // Visiting every area in position order is what decides which of
+    // overlapping areas wins; an area that is neither under the pointer's
+    // bounds nor hovered cannot change, so only those are visited, still in
+    // position order.
+    const int count = m_doc.shapecol.count();
+    if (count != m_hoverScanCount) {
+        m_candidates.resize(std::size_t(count));
+        for (int i = 0; i < count; ++i)
+            m_candidates[std::size_t(i)] = i + 1;
+        m_hoverScanCount = count;
+    } else {
+        m_regions.candidatesAt(QPoint(roundHalfEven32(pos.x()), roundHalfEven32(pos.y())), m_candidates);
+        const auto middle = m_candidates.insert(m_candidates.end(), m_hovered.begin(), m_hovered.end());
+        std::inplace_merge(m_candidates.begin(), middle, m_candidates.end());
+        m_candidates.erase(std::unique(m_candidates.begin(), m_candidates.end()), m_candidates.end());
+    }
+    m_hovered.clear();
+    for (int position : m_candidates) {
+        check_shape_hover(position, pos);
+        if (m_doc.shapecol.item(position).mouseover)
+            m_hovered.push_back(position);
     }
 }
 

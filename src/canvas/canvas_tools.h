@@ -69,6 +69,7 @@ private:
     clscoords *activeArea();
     void show_outline(const clscoords &area);
     void check_shape_hover(int position, QPointF pos);
+    void hoverPass(QPointF pos);
     void placeRectanglePoints(clscoords &area, QPointF p);
     void placeCirclePoints(clscoords &area, QPointF p);
     void finishArea(clscoords &area, QPointF p);
@@ -81,6 +82,12 @@ private:
     AreaRegions &m_regions;
     CanvasHost &m_host;
     QPointF m_dragPos;
+    // Areas the pointer is over, so that a hover pass visits only those and
+    // the areas whose bounds hold the pointer. Rebuilt by a full pass
+    // whenever the collection has changed size.
+    std::vector<int> m_hovered;
+    std::vector<int> m_candidates;
+    int m_hoverScanCount = -1;
 };
 
 inline constexpr int HandleSize = 10; // canvas pixels

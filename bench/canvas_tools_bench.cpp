@@ -1,0 +1,48 @@
+#include "canvas/canvas_tools.h"
+#include "sample_maps.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+struct QuietHost : CanvasHost {
+    QString shapeCoords;
+    void setCoordsText(const QString &) override {}
+    void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
+    QString shapeCoordsText() const override { return shapeCoords; }
+    void setCanvasCursor(CanvasCursor) override {}
+    void showEscapeHint(bool) override {}
+    void repaintCanvas() override {}
+    void fill_html_textbox() override {}
+    void openAreaProperties(int) override {}
+    void openContextMenu(QPointF, bool) override {}
+    void zoomAt(QPointF, bool) override {}
+    void setHistoryPaused(bool) override {}
+};
+
+// One pointer move over a 2000 x 1500 picture holding many areas, with the
+// select tool: read-out, hover test of every area, enter and leave.
+void BM_CanvasMouseMove(benchmark::State &state)
+{
+    MapDocument doc = sampleMap(int(state.range(0)));
+    CanvasState canvasState;
+    AreaRegions regions;
+    regions.reshapeAll(doc);
+    QuietHost host;
+    CanvasTools tools(doc, canvasState, regions, host);
+    tools.sbarrow_Click();
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> x(0, 2000), y(0, 1500);
+    std::vector<QPointF> path(1024);
+    for (QPointF &p : path)
+        p = QPointF(x(random), y(random));
+    std::size_t i = 0;
+    for (auto _ : state)
+        tools.mouseMove(false, path[i++ % path.size()]);
+}
+
+} // namespace
+
+BENCHMARK(BM_CanvasMouseMove)->Arg(10000)->Unit(benchmark::kMicrosecond);
