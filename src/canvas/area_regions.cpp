@@ -5,6 +5,7 @@ void AreaRegions::ensureSize(std::size_t count)
     if (m_bounds.size() < count) {
         m_bounds.resize(count);
         m_regions.resize(count);
+        m_generations.resize(count);
     }
 }
 
@@ -16,6 +17,7 @@ void AreaRegions::reshape(const clscoords &area, float zoom_factor)
     ensureSize(index + 1);
     m_regions[index] = regionOf(area, zoom_factor);
     m_bounds[index] = m_regions[index].boundingRect();
+    m_generations[index] = m_nextGeneration++;
 }
 
 void AreaRegions::reshapeAll(const MapDocument &doc)
@@ -31,6 +33,22 @@ void AreaRegions::clear()
 {
     m_bounds.clear();
     m_regions.clear();
+    m_generations.clear();
+    ++m_epoch;
+}
+
+quint64 AreaRegions::generation(int position) const
+{
+    if (position < 1 || std::size_t(position) > m_generations.size())
+        return 0;
+    return m_generations[std::size_t(position - 1)];
+}
+
+QRect AreaRegions::bounds(int position) const
+{
+    if (position < 1 || std::size_t(position) > m_bounds.size())
+        return {};
+    return m_bounds[std::size_t(position - 1)];
 }
 
 bool AreaRegions::contains(int position, QPoint canvasPixel) const

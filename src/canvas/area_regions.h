@@ -26,6 +26,14 @@ public:
     // Positions, ascending, of the areas whose region may hold the pixel.
     void candidatesAt(QPoint canvasPixel, std::vector<int> &positions) const;
 
+    // Change counters for whoever caches drawings of the regions: the
+    // epoch moves when all regions are rebuilt or forgotten, an area's
+    // generation whenever its own region is rebuilt.
+    quint64 epoch() const { return m_epoch; }
+    quint64 generation(int position) const;
+    QRect bounds(int position) const;
+    int size() const { return int(m_bounds.size()); }
+
 private:
     void ensureSize(std::size_t count);
 
@@ -33,4 +41,7 @@ private:
     // array instead of touching every area. Empty bounds: no region.
     std::vector<QRect> m_bounds; // index = position - 1
     std::vector<AreaRegion> m_regions;
+    std::vector<quint64> m_generations;
+    quint64 m_epoch = 0;
+    quint64 m_nextGeneration = 1;
 };

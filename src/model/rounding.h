@@ -10,18 +10,16 @@
 // coordinates and circle geometry all go through here.
 inline qint64 roundHalfEven(double value)
 {
-    const double floor = std::floor(value);
-    const double diff = value - floor;
-    double result = floor;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0.0))
-        result = floor + 1.0;
     constexpr double lo = double(std::numeric_limits<qint64>::min());
     constexpr double hi = double(std::numeric_limits<qint64>::max());
-    if (!(result > lo)) // also catches NaN
-        return std::isnan(result) ? 0 : std::numeric_limits<qint64>::min();
-    if (result >= hi)
+    if (!(value > lo)) // also catches NaN
+        return std::isnan(value) ? 0 : std::numeric_limits<qint64>::min();
+    if (value >= hi)
         return std::numeric_limits<qint64>::max();
-    return qint64(result);
+    const double floor = std::floor(value);
+    const double diff = value - floor; // exact
+    const auto whole = qint64(floor);
+    return (diff > 0.5 || (diff == 0.5 && (whole & 1) != 0)) ? whole + 1 : whole;
 }
 
 // The same rounding, saturated to the 32-bit range that points are stored in.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -15,9 +16,17 @@ inline void PrintTo(const QString &s, std::ostream *os)
     *os << '"' << shown.toStdString() << '"';
 }
 
-inline void PrintTo(const QPoint &p, std::ostream *os) { *os << '(' << p.x() << ',' << p.y() << ')'; }
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << '(' << p.x() << ',' << p.y() << ')';
+}
 
 inline void PrintTo(const QRect &r, std::ostream *os)
 {
     *os << "QRect(" << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height() << ')';
+}
+
+inline void PrintTo(const QColor &c, std::ostream *os)
+{
+    *os << c.name(QColor::HexArgb).toStdString();
 }
