@@ -1,22 +1,25 @@
 #include "picture_loader.h"
 
-#include "decoded_picture.h"
+#include "metafile.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-// Transparent pixels: black on the PNG path, white on the standard path.
+// Transparent and uncovered pixels: black on the PNG path, white (the paper
+// a metafile is drawn on) on the standard path.
 constexpr QColor PngBackground(0, 0, 0);
 constexpr QColor StandardBackground(255, 255, 255);
+constexpr double DefaultDpi = 96.0;
 
-// What each path decodes, told by content, not by name: the PNG path reads
-// what the imaging library reads; the standard path no PNG.
+// The raster kinds each path decodes, told by content, not by name: the
+// standard path reads no PNG. Both paths draw WMF and EMF metafiles.
 const QList<QByteArray> PngPathFormats = {"png", "bmp", "gif", "jpeg", "ico"};
 const QList<QByteArray> StandardPathFormats = {"bmp", "gif", "jpeg", "ico"};
 
@@ -71,13 +74,21 @@ QImage flattenOnto(const QImage &image, QColor background)
     return flat;
 }
 
-DecodedPicture decodeFile(const QString &path, const QList<QByteArray> &rasterFormats, QColor background)
+DecodedPicture decodeFile(const QString &path, const QList<QByteArray> &rasterFormats, QColor background,
+                          ScreenResolution screen)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return DecodedPicture::failed(DecodeFailure::Unreadable);
 
     const QByteArray head = file.peek(128);
+    const MetafileKind kind = metafileKind(head);
+    if (kind != MetafileKind::None) {
+        if (file.size() > MaxMetafileBytes)
+            return DecodedPicture::failed(DecodeFailure::TooLarge);
+        const QByteArray data = file.readAll();
+        return kind == MetafileKind::Emf ? renderEmf(data, screen, background) : renderWmf(data, screen, background);
+    }
 
     // Told by content even where the name suggests otherwise: a .dib file is
     // an ordinary bitmap file, which Qt's "dib" reader would refuse.
@@ -103,17 +114,23 @@ DecodedPicture decodeFile(const QString &path, const QList<QByteArray> &rasterFo
     return {flattenOnto(image, background), DecodeFailure::None};
 }
 
-LoadedPicture loadThroughPngPath(const QString &path)
+ScreenResolution sane(ScreenResolution screen)
 {
-    const DecodedPicture decoded = decodeFile(path, PngPathFormats, PngBackground);
+    auto usable = [](double dpi) { return std::isfinite(dpi) && dpi > 0 ? dpi : DefaultDpi; };
+    return {usable(screen.dpiX), usable(screen.dpiY)};
+}
+
+LoadedPicture loadThroughPngPath(const QString &path, ScreenResolution screen)
+{
+    const DecodedPicture decoded = decodeFile(path, PngPathFormats, PngBackground, screen);
     if (decoded.failure != DecodeFailure::None)
         return {QImage(), QStringLiteral("Error loading picture ") + path};
     return {decoded.image, QString()};
 }
 
-LoadedPicture loadThroughStandardPath(const QString &path)
+LoadedPicture loadThroughStandardPath(const QString &path, ScreenResolution screen)
 {
-    const DecodedPicture decoded = decodeFile(path, StandardPathFormats, StandardBackground);
+    const DecodedPicture decoded = decodeFile(path, StandardPathFormats, StandardBackground, screen);
     switch (decoded.failure) {
     case DecodeFailure::None:
         return {decoded.image, QString()};
@@ -129,12 +146,11 @@ LoadedPicture loadThroughStandardPath(const QString &path)
 
 } // namespace
 
-// Raster pictures keep their own pixel size on every screen.
-LoadedPicture loadPicture(const QString &path, ScreenResolution)
+LoadedPicture loadPicture(const QString &path, ScreenResolution screen)
 {
     if (path.right(3).toUpper() == QLatin1String("PNG"))
-        return loadThroughPngPath(path);
-    return loadThroughStandardPath(path);
+        return loadThroughPngPath(path, sane(screen));
+    return loadThroughStandardPath(path, sane(screen));
 }
 
 QString pictureFileFilter()

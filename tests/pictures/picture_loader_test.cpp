@@ -112,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Names, LoaderByName,
                                          NameCase{"sample.gif", "renamed.png", true, {11, 3}, Black},
                                          NameCase{"sample.jpg", "long.jpeg", true, {3, 3}, QColor(255, 0, 0)},
                                          NameCase{"sample.bmp", "misnamed.jpg", true, {9, 3}, QColor(0, 0, 255)},
-                                         NameCase{"sample.bmp", "upper.DIB", true, {2, 3}, QColor(255, 0, 0)}));
+                                         NameCase{"sample.bmp", "upper.DIB", true, {2, 3}, QColor(255, 0, 0)},
+                                         NameCase{"sample.emf", "drawing.bmp", true, {10, 10}, QColor(255, 255, 240)}));
 
 // Files that hold no picture fail with a message naming the file, on both
 // paths, and never leave a half-made picture behind.
@@ -169,7 +170,11 @@ INSTANTIATE_TEST_SUITE_P(Contents, BrokenFiles,
                                          BrokenCase{"half a GIF", firstHalf(QStringLiteral("sample.gif"))},
                                          BrokenCase{"half a JPEG", firstHalf(QStringLiteral("sample.jpg"))},
                                          BrokenCase{"half a PNG", firstHalf(QStringLiteral("sample.png"))},
-                                         BrokenCase{"half an icon", firstHalf(QStringLiteral("sample.ico"))}));
+                                         BrokenCase{"half an icon", firstHalf(QStringLiteral("sample.ico"))},
+                                         BrokenCase{"half a WMF", firstHalf(QStringLiteral("sample.wmf"))},
+                                         BrokenCase{"half an EMF", firstHalf(QStringLiteral("sample.emf"))},
+                                         BrokenCase{"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf"))},
+                                         BrokenCase{"an SVG", dataBytes(QStringLiteral("drawing.svg"))}));
 
 TEST(BrokenFiles, BitmapOneByteShortFails)
 {
