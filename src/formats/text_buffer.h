@@ -23,6 +23,8 @@ public:
 
     TextBuffer &operator<<(QStringView text)
     {
+        if (text.isEmpty()) // a null view has no storage to copy from
+            return *this;
         reserve(text.size());
         std::memcpy(m_data + m_size, text.utf16(), std::size_t(text.size()) * sizeof(char16_t));
         m_size += text.size();

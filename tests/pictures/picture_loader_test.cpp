@@ -1,0 +1,227 @@
+#include "picture_test_support.h"
+
+#include <QRandomGenerator>
+#include <QtEndian>
+
+namespace {
+
+const QColor Black(0, 0, 0);
+const QColor White(255, 255, 255);
+
+struct Probe {
+    QPoint at;
+    QColor colour;
+};
+
+struct RasterCase {
+    const char *file;
+    QSize size;
+    std::vector<Probe> probes;
+    int tolerance;
+};
+
+void PrintTo(const RasterCase &c, std::ostream *os)
+{
+    *os << c.file;
+}
+
+class RasterFormats : public testing::TestWithParam<RasterCase> {};
+
+// Raster pictures keep their own pixel size whatever the screen, and
+// transparency shows white on the standard path and black on the PNG path.
+TEST_P(RasterFormats, LoadAtTheirOwnSizeWithTheirColours)
+{
+    const RasterCase &c = GetParam();
+    for (double screen : {96.0, 144.0}) {
+        const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), dpi(screen));
+        ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
+        EXPECT_TRUE(picture.error.isEmpty());
+        EXPECT_EQ(picture.image.size(), c.size);
+        EXPECT_FALSE(picture.image.hasAlphaChannel());
+        for (const Probe &probe : c.probes)
+            EXPECT_TRUE(colourNear(picture.image, probe.at, probe.colour, c.tolerance));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRasterFormat, RasterFormats,
+    testing::Values(RasterCase{"sample.bmp", {12, 8}, {{{2, 3}, QColor(255, 0, 0)}, {{9, 3}, QColor(0, 0, 255)}}, 0},
+                    // an ordinary bitmap file under the .dib name
+                    RasterCase{"sample.dib", {10, 12}, {{{5, 2}, QColor(0, 160, 0)}, {{5, 9}, QColor(255, 255, 0)}}, 0},
+                    RasterCase{"sample.gif", {14, 7}, {{{4, 3}, QColor(0, 128, 0)}, {{11, 3}, White}}, 0},
+                    RasterCase{"sample.jpg",
+                               {16, 16},
+                               {{{3, 3}, QColor(255, 0, 0)},
+                                {{12, 3}, QColor(0, 255, 0)},
+                                {{3, 12}, QColor(0, 0, 255)},
+                                {{12, 12}, White}},
+                               8},
+                    RasterCase{"sample.ico", {16, 16}, {{{8, 8}, QColor(255, 128, 0)}}, 0},
+                    // opaque red, transparent white, half-transparent green, opaque blue; second row clear
+                    RasterCase{"sample.png",
+                               {4, 2},
+                               {{{0, 0}, QColor(255, 0, 0)},
+                                {{1, 0}, Black},
+                                {{2, 0}, QColor(0, 128, 0)},
+                                {{3, 0}, QColor(0, 0, 255)},
+                                {{0, 1}, Black},
+                                {{3, 1}, Black}},
+                               1}));
+
+// The loader follows the last three characters of the name, in any case;
+// what the file holds decides only within the chosen path.
+struct NameCase {
+    const char *dataFile;
+    const char *savedAs;
+    bool loads;
+    QPoint probe;
+    QColor colour; // where it loads
+};
+
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << c.dataFile << " as " << c.savedAs;
+}
+
+class LoaderByName : public testing::TestWithParam<NameCase> {};
+
+TEST_P(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
+{
+    const NameCase &c = GetParam();
+    PictureFiles files;
+    const QString path = files.copy(QLatin1String(c.dataFile), QLatin1String(c.savedAs));
+    const LoadedPicture picture = loadPicture(path, dpi(96));
+    ASSERT_EQ(picture.ok(), c.loads) << picture.error.toStdString();
+    if (c.loads)
+        EXPECT_TRUE(colourNear(picture.image, c.probe, c.colour, 1));
+    else
+        EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LoaderByName,
+                         testing::Values(NameCase{"sample.png", "upper.PNG", true, {1, 0}, Black},
+                                         NameCase{"sample.png", "lower.png", true, {1, 0}, Black},
+                                         NameCase{"sample.png", "mixed.pNg", true, {1, 0}, Black},
+                                         NameCase{"sample.png", "nodotpng", true, {1, 0}, Black},
+                                         // a PNG under any other name meets the standard path, which has no PNG reader
+                                         NameCase{"sample.png", "disguised.gif", false, {}, {}},
+                                         NameCase{"sample.png", "disguised.jpg", false, {}, {}},
+                                         NameCase{"sample.png", "disguised.PNG.bmp", false, {}, {}},
+                                         // the same GIF: transparent white on the standard path, black on the PNG path
+                                         NameCase{"sample.gif", "plain.gif", true, {11, 3}, White},
+                                         NameCase{"sample.gif", "renamed.png", true, {11, 3}, Black},
+                                         NameCase{"sample.jpg", "long.jpeg", true, {3, 3}, QColor(255, 0, 0)},
+                                         NameCase{"sample.bmp", "misnamed.jpg", true, {9, 3}, QColor(0, 0, 255)},
+                                         NameCase{"sample.bmp", "upper.DIB", true, {2, 3}, QColor(255, 0, 0)},
+                                         NameCase{"sample.emf", "drawing.bmp", true, {10, 10}, QColor(255, 255, 240)}));
+
+// Files that hold no picture fail with a message naming the file, on both
+// paths, and never leave a half-made picture behind.
+QByteArray garbage(qsizetype size)
+{
+    QRandomGenerator random(4711);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &b : bytes)
+        b = char(random.bounded(256));
+    return bytes;
+}
+
+QByteArray firstHalf(const QString &dataName)
+{
+    const QByteArray whole = dataBytes(dataName);
+    return whole.left(whole.size() / 2);
+}
+
+struct BrokenCase {
+    const char *label;
+    QByteArray bytes;
+};
+
+void PrintTo(const BrokenCase &c, std::ostream *os)
+{
+    *os << c.label;
+}
+
+class BrokenFiles : public testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenFiles, FailWithTheMessageOfTheirPath)
+{
+    PictureFiles files;
+    for (const char *name :
+         {"picture.bmp", "picture.dib", "picture.gif", "picture.jpg", "picture.jpeg", "picture.wmf", "picture.emf"}) {
+        const QString path = files.write(QLatin1String(name), GetParam().bytes);
+        const LoadedPicture picture = loadPicture(path, dpi(96));
+        EXPECT_FALSE(picture.ok()) << name;
+        EXPECT_TRUE(picture.image.isNull()) << name;
+        EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + path);
+    }
+    for (const char *name : {"picture.png", "picture.PNG"}) {
+        const QString path = files.write(QLatin1String(name), GetParam().bytes);
+        const LoadedPicture picture = loadPicture(path, dpi(96));
+        EXPECT_FALSE(picture.ok()) << name;
+        EXPECT_EQ(picture.error, QStringLiteral("Error loading picture ") + path);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, BrokenFiles,
+                         testing::Values(BrokenCase{"empty", QByteArray()}, BrokenCase{"garbage", garbage(3000)},
+                                         BrokenCase{"text", QByteArray("<html>not a picture</html>\r\n")},
+                                         BrokenCase{"half a bitmap", firstHalf(QStringLiteral("sample.bmp"))},
+                                         BrokenCase{"half a GIF", firstHalf(QStringLiteral("sample.gif"))},
+                                         BrokenCase{"half a JPEG", firstHalf(QStringLiteral("sample.jpg"))},
+                                         BrokenCase{"half a PNG", firstHalf(QStringLiteral("sample.png"))},
+                                         BrokenCase{"half an icon", firstHalf(QStringLiteral("sample.ico"))},
+                                         BrokenCase{"half a WMF", firstHalf(QStringLiteral("sample.wmf"))},
+                                         BrokenCase{"half an EMF", firstHalf(QStringLiteral("sample.emf"))},
+                                         BrokenCase{"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf"))},
+                                         BrokenCase{"an SVG", dataBytes(QStringLiteral("drawing.svg"))}));
+
+TEST(BrokenFiles, BitmapOneByteShortFails)
+{
+    PictureFiles files;
+    const QString path = files.write(QStringLiteral("short.bmp"), dataBytes(QStringLiteral("sample.bmp")).chopped(1));
+    EXPECT_EQ(loadPicture(path, dpi(96)).error, QStringLiteral("Invalid picture ") + path);
+}
+
+TEST(BrokenFiles, MissingFileOrFolder)
+{
+    PictureFiles files;
+    const QString folder = files.write(QStringLiteral("x.gif"), "GIF89a").section(QLatin1Char('/'), 0, -2);
+    for (const QString &path : {folder + QStringLiteral("/absent.gif"), folder}) {
+        const LoadedPicture picture = loadPicture(path, dpi(96));
+        EXPECT_FALSE(picture.ok());
+        EXPECT_EQ(picture.error, QStringLiteral("Cannot open picture file ") + path);
+    }
+    const QString absentPng = folder + QStringLiteral("/absent.png");
+    EXPECT_EQ(loadPicture(absentPng, dpi(96)).error, QStringLiteral("Error loading picture ") + absentPng);
+}
+
+// A bitmap header that promises more pixels than the loader will allocate.
+QByteArray hugeBitmapHeader()
+{
+    QByteArray bmp = dataBytes(QStringLiteral("sample.bmp"));
+    qToLittleEndian<qint32>(100000, bmp.data() + 18);
+    qToLittleEndian<qint32>(100000, bmp.data() + 22);
+    return bmp;
+}
+
+TEST(BrokenFiles, HugeDeclaredBitmapIsRefusedBeforeReading)
+{
+    PictureFiles files;
+    const QString bmp = files.write(QStringLiteral("huge.bmp"), hugeBitmapHeader());
+    EXPECT_EQ(loadPicture(bmp, dpi(96)).error, QStringLiteral("Picture too large ") + bmp);
+    const QString png = files.write(QStringLiteral("huge.png"), hugeBitmapHeader());
+    EXPECT_EQ(loadPicture(png, dpi(96)).error, QStringLiteral("Error loading picture ") + png);
+}
+
+TEST(PictureFileFilter, OffersTheSixChoicesInQtForm)
+{
+    EXPECT_EQ(pictureFileFilter(), QStringLiteral("All Image files  (*.bmp *.gif *.jpg *.png *.dib *.wmf *.emf);;"
+                                                  "GIF Images (*.gif);;"
+                                                  "JPEG Images (*.jpg) (*.jpg);;"
+                                                  "PNG Files (*.png) (*.png);;"
+                                                  "Bitmaps (*.bmp,*.dib) (*.bmp *.dib);;"
+                                                  "Meta Files (*.wmf,*.emf) (*.wmf *.emf)"));
+}
+
+} // namespace

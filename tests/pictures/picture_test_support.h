@@ -1,0 +1,75 @@
+#pragma once
+
+#include "pictures/picture_loader.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ostream>
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << s.width() << 'x' << s.height();
+}
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline QString dataFile(const QString &name)
+{
+    return QStringLiteral(ZONARI_PICTURE_DATA "/") + name;
+}
+
+inline QByteArray dataBytes(const QString &name)
+{
+    QFile file(dataFile(name));
+    if (!file.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "missing test picture " << name.toStdString();
+    return file.readAll();
+}
+
+// Pictures written for one test under names of its choosing.
+class PictureFiles {
+public:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            ADD_FAILURE() << "cannot write " << path.toStdString();
+        return path;
+    }
+    QString copy(const QString &dataName, const QString &name) { return write(name, dataBytes(dataName)); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline ScreenResolution dpi(double both)
+{
+    return {both, both};
+}
+
+// The pixel at p is within tolerance of the expected colour in each channel.
+inline testing::AssertionResult colourNear(const QImage &image, QPoint p, QColor expected, int tolerance)
+{
+    if (!image.valid(p))
+        return testing::AssertionFailure() << "(" << p.x() << "," << p.y() << ") is outside the picture";
+    const QColor actual = image.pixelColor(p);
+    const int worst = std::max({std::abs(actual.red() - expected.red()), std::abs(actual.green() - expected.green()),
+                                std::abs(actual.blue() - expected.blue())});
+    if (worst <= tolerance)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "pixel (" << p.x() << "," << p.y() << ") is " << actual.name().toStdString()
+                                       << ", expected " << expected.name().toStdString() << " within " << tolerance;
+}
