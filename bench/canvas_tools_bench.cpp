@@ -9,7 +9,7 @@ namespace {
 
 struct QuietHost : CanvasHost {
     QString shapeCoords;
-    void setCoordsText(const QString &) override {}
+    void setCoordsCaption(const QString &) override {}
     void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
     QString shapeCoordsText() const override { return shapeCoords; }
     void setCanvasCursor(CanvasCursor) override {}
@@ -18,7 +18,8 @@ struct QuietHost : CanvasHost {
     void fill_html_textbox() override {}
     void openAreaProperties(int) override {}
     void openContextMenu(QPointF, bool) override {}
-    void zoomAt(QPointF, bool) override {}
+    QPoint mainpicPosition() const override { return {}; }
+    void show_zoomed_picture(bool) override {}
     void setHistoryPaused(bool) override {}
 };
 
@@ -28,10 +29,9 @@ void BM_CanvasMouseMove(benchmark::State &state)
 {
     MapDocument doc = sampleMap(int(state.range(0)));
     CanvasState canvasState;
-    AreaRegions regions;
-    regions.reshapeAll(doc);
     QuietHost host;
-    CanvasTools tools(doc, canvasState, regions, host);
+    CanvasTools tools(doc, canvasState, host);
+    tools.regions().reshapeAll(doc);
     tools.sbarrow_Click();
     std::mt19937 random(7);
     std::uniform_real_distribution<double> x(0, 2000), y(0, 1500);
@@ -40,7 +40,7 @@ void BM_CanvasMouseMove(benchmark::State &state)
         p = QPointF(x(random), y(random));
     std::size_t i = 0;
     for (auto _ : state)
-        tools.mouseMove(false, path[i++ % path.size()]);
+        tools.mouseMove(Qt::NoButton, path[i++ % path.size()]);
 }
 
 } // namespace

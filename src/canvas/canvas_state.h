@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // The canvas's mode flags and the pointer positions it remembers between
 // mouse events. Positions marked "picture" are canvas pixels divided by the
 // zoom factor, not yet rounded.
@@ -15,6 +17,10 @@ struct CanvasState {
     float move_anchor_y = 0;
     float context_x = 0; // picture position of the last context menu
     float context_y = 0;
+    qint32 first_actx = 0; // the last zoom click, in displayed pixels
+    qint32 first_acty = 0;
+    qint32 first_left = 0; // the same minus the picture's left and top
+    qint32 first_top = 0;
     int outline_area = -1;        // area whose live outline is shown, until the next full repaint
     int dragged_handle_area = -1; // handle being dragged: area position and point
     int dragged_handle_point = -1;

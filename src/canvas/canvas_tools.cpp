@@ -25,8 +25,8 @@ void putPoint(clscoords &area, int index, double x, double y)
 
 } // namespace
 
-CanvasTools::CanvasTools(MapDocument &doc, CanvasState &state, AreaRegions &regions, CanvasHost &host)
-    : m_doc(doc), m_state(state), m_regions(regions), m_host(host)
+CanvasTools::CanvasTools(MapDocument &doc, CanvasState &state, CanvasHost &host)
+    : m_doc(doc), m_state(state), m_host(host)
 {}
 
 QPointF CanvasTools::picturePoint(QPointF pos) const
@@ -65,17 +65,66 @@ QString CanvasTools::shapeReadout(const clscoords &area)
         .arg(std::llabs(y1 - y0));
 }
 
-void CanvasTools::chooseDrawingTool(ShapeType shape)
+void CanvasTools::chooseTool(Tool tool)
 {
-    m_doc.create_shapetype = shape;
-    m_state.defining_complete = false;
-    m_state.defining_shape = false;
-    m_state.moving_shape = false;
-    m_state.zoom_in = false;
-    m_state.zoom_out = false;
-    m_host.setCanvasCursor(CanvasCursor::Arrow);
-    if (shape == Polygon)
-        m_host.showEscapeHint(true);
+    switch (tool) {
+    case Tool::Rectangle:
+    case Tool::Circle:
+    case Tool::Polygon:
+        m_doc.create_shapetype = tool == Tool::Rectangle ? Rectangle : tool == Tool::Circle ? Circle : Polygon;
+        m_state.defining_complete = false;
+        m_state.defining_shape = false;
+        m_state.moving_shape = false;
+        m_state.zoom_in = false;
+        m_state.zoom_out = false;
+        m_host.setCanvasCursor(CanvasCursor::Arrow);
+        if (tool == Tool::Polygon)
+            m_host.showEscapeHint(true);
+        break;
+    case Tool::Select:
+        sbarrow_Click();
+        break;
+    case Tool::ZoomIn:
+    case Tool::ZoomOut:
+        m_state.moving_shape = false;
+        m_state.zoom_in = tool == Tool::ZoomIn;
+        m_state.zoom_out = tool == Tool::ZoomOut;
+        m_host.setCanvasCursor(CanvasCursor::Zoom);
+        break;
+    }
+}
+
+CanvasTools::Tool CanvasTools::activeTool() const
+{
+    if (m_state.zoom_in)
+        return Tool::ZoomIn;
+    if (m_state.zoom_out)
+        return Tool::ZoomOut;
+    if (m_state.moving_shape)
+        return Tool::Select;
+    switch (m_doc.create_shapetype) {
+    case Circle:
+        return Tool::Circle;
+    case Polygon:
+        return Tool::Polygon;
+    default:
+        return Tool::Rectangle;
+    }
+}
+
+QString CanvasTools::coordsCaption(QPointF pos, float zoom_factor)
+{
+    const auto cut = [zoom_factor](double v) { return qint64(std::trunc(v / double(zoom_factor))); };
+    return QStringLiteral("X:%1 Y:%2").arg(cut(pos.x())).arg(cut(pos.y()));
+}
+
+void CanvasTools::recordZoomClick(QPointF pos)
+{
+    const QPoint picture = m_host.mainpicPosition();
+    m_state.first_left = roundHalfEven32(pos.x() - picture.x());
+    m_state.first_top = roundHalfEven32(pos.y() - picture.y());
+    m_state.first_actx = roundHalfEven32(pos.x());
+    m_state.first_acty = roundHalfEven32(pos.y());
 }
 
 void CanvasTools::sbarrow_Click()
@@ -94,22 +143,14 @@ void CanvasTools::sbarrow_Click()
     m_host.setCanvasCursor(CanvasCursor::Arrow);
 }
 
-void CanvasTools::chooseZoomTool(bool zoomIn)
-{
-    m_state.moving_shape = false;
-    m_state.zoom_in = zoomIn;
-    m_state.zoom_out = !zoomIn;
-    m_host.setCanvasCursor(CanvasCursor::Zoom);
-}
-
-void CanvasTools::mouseDown(MouseButton button, QPointF pos)
+void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
 {
     if (m_doc.image_file.isEmpty())
         return;
     const QPointF p = picturePoint(pos);
 
     // Selecting: the area under the pointer becomes the selected one.
-    if (button == MouseButton::Left && m_state.moving_shape && m_doc.shapecol.contains(m_doc.test_shapeid)) {
+    if (button == Qt::LeftButton && m_state.moving_shape && m_doc.shapecol.contains(m_doc.test_shapeid)) {
         m_doc.selected_shapeid = m_doc.test_shapeid;
         for (clscoords &area : m_doc.shapecol)
             area.selected = false;
@@ -119,7 +160,7 @@ void CanvasTools::mouseDown(MouseButton button, QPointF pos)
         m_host.fill_html_textbox();
     }
 
-    if (button == MouseButton::Right) {
+    if (button == Qt::RightButton) {
         if (m_doc.create_shapetype != Polygon || m_state.defining_complete) {
             m_state.context_x = float(p.x());
             m_state.context_y = float(p.y());
@@ -137,17 +178,20 @@ void CanvasTools::mouseDown(MouseButton button, QPointF pos)
     }
 
     if (m_state.zoom_in) {
-        if (m_state.allow_zoomin)
-            m_host.zoomAt(pos, true);
+        if (m_state.allow_zoomin) {
+            recordZoomClick(pos);
+            m_host.show_zoomed_picture(true);
+        }
         return;
     }
     if (m_state.zoom_out) {
         m_state.allow_zoomin = true;
-        m_host.zoomAt(pos, false);
+        recordZoomClick(pos);
+        m_host.show_zoomed_picture(false);
         return;
     }
 
-    if (button != MouseButton::Left)
+    if (button != Qt::LeftButton)
         return;
 
     if (m_state.defining_shape) {
@@ -218,14 +262,14 @@ void CanvasTools::placeCirclePoints(clscoords &area, QPointF p)
     putPoint(area, 5, x0, y3);
 }
 
-void CanvasTools::mouseMove(bool leftHeld, QPointF pos)
+void CanvasTools::mouseMove(Qt::MouseButtons buttons, QPointF pos)
 {
     if (m_doc.image_file.isEmpty())
         return;
     const QPointF p = picturePoint(pos);
-    m_host.setCoordsText(QStringLiteral("X:%1 Y:%2").arg(qint64(std::trunc(p.x()))).arg(qint64(std::trunc(p.y()))));
+    m_host.setCoordsCaption(coordsCaption(pos, m_doc.zoom_factor));
 
-    if (leftHeld && m_doc.active_id != -1) {
+    if ((buttons & Qt::LeftButton) && m_doc.active_id != -1) {
         if (m_state.moving_shape)
             moveActiveArea(pos, false);
         return;
@@ -340,9 +384,9 @@ void CanvasTools::check_shape_hover(int position, QPointF pos)
     }
 }
 
-void CanvasTools::mouseUp(MouseButton button, QPointF pos)
+void CanvasTools::mouseUp(Qt::MouseButton button, QPointF pos)
 {
-    if (m_doc.image_file.isEmpty() || m_doc.active_id == -1 || button == MouseButton::Right || !m_state.moving_shape)
+    if (m_doc.image_file.isEmpty() || m_doc.active_id == -1 || button == Qt::RightButton || !m_state.moving_shape)
         return;
     moveActiveArea(pos, true);
 }
@@ -367,10 +411,10 @@ std::optional<HandleRef> CanvasTools::handleAt(QPointF pos) const
     return std::nullopt;
 }
 
-void CanvasTools::handlePressed(HandleRef handle, MouseButton button)
+void CanvasTools::handlePressed(HandleRef handle, Qt::MouseButton button)
 {
     m_state.defining_complete = true;
-    if (button != MouseButton::Left || !m_doc.shapecol.contains(handle.position))
+    if (button != Qt::LeftButton || !m_doc.shapecol.contains(handle.position))
         return;
     m_state.dragged_handle_area = handle.position;
     m_state.dragged_handle_point = handle.point;
@@ -381,7 +425,7 @@ void CanvasTools::handleDragOver(QPointF pos)
 {
     m_host.setHistoryPaused(true);
     const QPointF p = picturePoint(pos);
-    m_host.setCoordsText(QStringLiteral("X:%1 Y:%2").arg(qint64(std::trunc(p.x()))).arg(qint64(std::trunc(p.y()))));
+    m_host.setCoordsCaption(coordsCaption(pos, m_doc.zoom_factor));
     if (!draggingHandle() || !m_doc.shapecol.contains(m_state.dragged_handle_area))
         return;
     clscoords &area = m_doc.shapecol.item(m_state.dragged_handle_area);

@@ -8,14 +8,13 @@
 #include <QString>
 
 enum class CanvasCursor { Arrow, Zoom, Move };
-enum class MouseButton { Left, Right, Other };
 
 // What the canvas tools ask of the window around them. The main window
 // implements it; tests script it.
 class CanvasHost {
 public:
     virtual ~CanvasHost() = default;
-    virtual void setCoordsText(const QString &text) = 0;      // pointer read-out
+    virtual void setCoordsCaption(const QString &text) = 0;   // pointer read-out
     virtual void setShapeCoordsText(const QString &text) = 0; // shape read-out
     virtual QString shapeCoordsText() const = 0;
     virtual void setCanvasCursor(CanvasCursor cursor) = 0;
@@ -24,8 +23,9 @@ public:
     virtual void fill_html_textbox() = 0;
     virtual void openAreaProperties(int position) = 0;                     // modeless; the user finishes it later
     virtual void openContextMenu(QPointF canvasPos, bool areaItemsOn) = 0; // "Separator", "Area Properties"
-    virtual void zoomAt(QPointF canvasPos, bool zoomIn) = 0;               // one zoom step anchored there
-    virtual void setHistoryPaused(bool paused) = 0;                        // live drag refreshes are no edits
+    virtual QPoint mainpicPosition() const = 0;         // the picture's left and top in the viewport (<= 0)
+    virtual void show_zoomed_picture(bool zoom_in) = 0; // one zoom step around the recorded click
+    virtual void setHistoryPaused(bool paused) = 0;     // live drag refreshes are no edits
 };
 
 // The drawing, select and zoom tools: what a mouse event on the canvas does
@@ -34,21 +34,31 @@ public:
 // while the pointer read-out cuts toward zero.
 class CanvasTools {
 public:
-    CanvasTools(MapDocument &doc, CanvasState &state, AreaRegions &regions, CanvasHost &host);
+    enum class Tool { Rectangle, Circle, Polygon, Select, ZoomIn, ZoomOut };
+
+    CanvasTools(MapDocument &doc, CanvasState &state, CanvasHost &host);
 
     // Tool commands. Choosing a drawing tool forgets any unfinished state;
-    // the select tool finishes a polygon being built.
-    void chooseDrawingTool(ShapeType shape);
+    // the select tool (also Escape) finishes a polygon being built; a zoom
+    // tool leaves an area being drawn as it is.
+    void chooseTool(Tool tool);
+    Tool activeTool() const;
     void sbarrow_Click();
-    void chooseZoomTool(bool zoomIn);
 
-    void mouseDown(MouseButton button, QPointF pos);
-    void mouseMove(bool leftHeld, QPointF pos);
-    void mouseUp(MouseButton button, QPointF pos);
+    void mouseDown(Qt::MouseButton button, QPointF pos);
+    void mouseMove(Qt::MouseButtons buttons, QPointF pos);
+    void mouseUp(Qt::MouseButton button, QPointF pos);
+
+    // The pointer read-out: picture coordinates cut toward zero, "X:120 Y:45".
+    static QString coordsCaption(QPointF pos, float zoom_factor);
+
+    // The hit regions of the areas at the current zoom.
+    AreaRegions &regions() { return m_regions; }
+    const AreaRegions &regions() const { return m_regions; }
 
     // Point handles: a press marks any drawing finished; with the left
     // button it starts a drag that reshapes the area live until the drop.
-    void handlePressed(HandleRef handle, MouseButton button);
+    void handlePressed(HandleRef handle, Qt::MouseButton button);
     void handleDragOver(QPointF pos);
     void handleDropped();
     bool draggingHandle() const { return m_state.dragged_handle_area != -1; }
@@ -66,6 +76,7 @@ public:
 
 private:
     QPointF picturePoint(QPointF pos) const;
+    void recordZoomClick(QPointF pos);
     clscoords *activeArea();
     void show_outline(const clscoords &area);
     void check_shape_hover(int position, QPointF pos);
@@ -79,7 +90,7 @@ private:
 
     MapDocument &m_doc;
     CanvasState &m_state;
-    AreaRegions &m_regions;
+    AreaRegions m_regions;
     CanvasHost &m_host;
     QPointF m_dragPos;
     // Areas the pointer is over, so that a hover pass visits only those and

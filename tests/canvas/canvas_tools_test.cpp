@@ -18,7 +18,7 @@ struct ScriptedHost : CanvasHost {
     std::vector<std::pair<QPointF, bool>> contextMenus;
     std::vector<bool> zooms;
 
-    void setCoordsText(const QString &text) override { coords = text; }
+    void setCoordsCaption(const QString &text) override { coords = text; }
     void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
     QString shapeCoordsText() const override { return shapeCoords; }
     void setCanvasCursor(CanvasCursor c) override { cursor = c; }
@@ -27,35 +27,35 @@ struct ScriptedHost : CanvasHost {
     void fill_html_textbox() override { ++refreshes; }
     void openAreaProperties(int position) override { propertiesOpened.push_back(position); }
     void openContextMenu(QPointF pos, bool areaItemsOn) override { contextMenus.emplace_back(pos, areaItemsOn); }
-    void zoomAt(QPointF, bool zoomIn) override { zooms.push_back(zoomIn); }
+    QPoint mainpicPosition() const override { return {-30, -20}; }
+    void show_zoomed_picture(bool zoomIn) override { zooms.push_back(zoomIn); }
     void setHistoryPaused(bool paused) override { historyPaused = paused; }
 };
 
 struct Canvas {
     MapDocument doc;
     CanvasState state;
-    AreaRegions regions;
     ScriptedHost host;
-    CanvasTools tools{doc, state, regions, host};
+    CanvasTools tools{doc, state, host};
 
     Canvas(float zoom = 1.0f)
     {
         doc.image_file = QStringLiteral("/pictures/p.png");
         doc.zoom_factor = zoom;
     }
-    void click(QPointF p, MouseButton b = MouseButton::Left)
+    void click(QPointF p, Qt::MouseButton b = Qt::LeftButton)
     {
-        tools.mouseMove(false, p);
+        tools.mouseMove(Qt::NoButton, p);
         tools.mouseDown(b, p);
         tools.mouseUp(b, p);
     }
     void drag(QPointF from, QPointF to)
     {
-        tools.mouseMove(false, from);
-        tools.mouseDown(MouseButton::Left, from);
-        tools.mouseMove(true, (from + to) / 2);
-        tools.mouseMove(true, to);
-        tools.mouseUp(MouseButton::Left, to);
+        tools.mouseMove(Qt::NoButton, from);
+        tools.mouseDown(Qt::LeftButton, from);
+        tools.mouseMove(Qt::LeftButton, (from + to) / 2);
+        tools.mouseMove(Qt::LeftButton, to);
+        tools.mouseUp(Qt::LeftButton, to);
     }
     std::vector<QPoint> points(int position)
     {
@@ -74,14 +74,14 @@ using Points = std::vector<QPoint>;
 TEST(CanvasTools, RectangleIsClickMoveClickAndOpensItsProperties)
 {
     Canvas c;
-    c.tools.chooseDrawingTool(Rectangle);
+    c.tools.chooseTool(CanvasTools::Tool::Rectangle);
     c.click({10, 20});
-    c.tools.mouseMove(false, {60, 40});
+    c.tools.mouseMove(Qt::NoButton, {60, 40});
     EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(10,20) - (60,40) W:50 H:20"));
-    c.tools.mouseMove(false, {110, 70});
+    c.tools.mouseMove(Qt::NoButton, {110, 70});
     EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(10,20) - (110,70) W:100 H:50"));
     EXPECT_TRUE(c.host.propertiesOpened.empty());
-    c.tools.mouseDown(MouseButton::Left, {110, 70});
+    c.tools.mouseDown(Qt::LeftButton, {110, 70});
     EXPECT_EQ(c.points(1), (Points{{10, 20}, {110, 70}, {10, 70}, {110, 20}}));
     EXPECT_EQ(c.host.propertiesOpened, std::vector<int>{1});
     EXPECT_EQ(c.host.refreshes, 0); // the properties dialog refreshes the map text
@@ -90,16 +90,16 @@ TEST(CanvasTools, RectangleIsClickMoveClickAndOpensItsProperties)
 
     // Right to left: point 0 stays the first click, the read-out is positive.
     c.click({200, 150});
-    c.tools.mouseMove(false, {150, 100});
+    c.tools.mouseMove(Qt::NoButton, {150, 100});
     EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(200,150) - (150,100) W:50 H:50"));
-    c.tools.mouseDown(MouseButton::Left, {150, 100});
+    c.tools.mouseDown(Qt::LeftButton, {150, 100});
     EXPECT_EQ(c.points(2), (Points{{200, 150}, {150, 100}, {200, 100}, {150, 150}}));
 }
 
 TEST(CanvasTools, CircleBoxIsSquaredByTheHorizontalDistance)
 {
     Canvas c;
-    c.tools.chooseDrawingTool(Circle);
+    c.tools.chooseTool(CanvasTools::Tool::Circle);
     c.click({100, 100});
     c.click({140, 300});
     EXPECT_EQ(c.points(1), (Points{{100, 100}, {140, 140}, {120, 100}, {140, 120}, {120, 140}, {100, 120}}));
@@ -111,17 +111,17 @@ TEST(CanvasTools, CircleBoxIsSquaredByTheHorizontalDistance)
 TEST(CanvasTools, ZoomedClicksRoundWhileTheReadoutCuts)
 {
     Canvas c(1.44f);
-    c.tools.chooseDrawingTool(Polygon);
-    c.tools.mouseMove(false, {145, 73});
+    c.tools.chooseTool(CanvasTools::Tool::Polygon);
+    c.tools.mouseMove(Qt::NoButton, {145, 73});
     EXPECT_EQ(c.host.coords, QStringLiteral("X:100 Y:50"));
-    c.tools.mouseDown(MouseButton::Left, {145, 73});
+    c.tools.mouseDown(Qt::LeftButton, {145, 73});
     EXPECT_EQ(c.points(1), (Points{{101, 51}}));
 }
 
 TEST(CanvasTools, PolygonEndsWithEscapeOrRightClickAndStopsAt101Points)
 {
     Canvas c;
-    c.tools.chooseDrawingTool(Polygon);
+    c.tools.chooseTool(CanvasTools::Tool::Polygon);
     EXPECT_TRUE(c.host.escapeHint);
     c.click({10, 10});
     c.click({50, 10});
@@ -134,70 +134,70 @@ TEST(CanvasTools, PolygonEndsWithEscapeOrRightClickAndStopsAt101Points)
     c.tools.sbarrow_Click(); // nothing left to finish
     EXPECT_EQ(c.host.propertiesOpened.size(), 1u);
 
-    c.tools.chooseDrawingTool(Polygon);
+    c.tools.chooseTool(CanvasTools::Tool::Polygon);
     for (int i = 0; i < 102; ++i)
         c.click({double(i), double(200 + i % 2)});
     EXPECT_EQ(c.doc.shapecol.item(2).nr_points, 101);
-    c.click({5, 5}, MouseButton::Right);
+    c.click({5, 5}, Qt::RightButton);
     EXPECT_EQ(c.host.propertiesOpened, (std::vector<int>{1, 2}));
     EXPECT_TRUE(c.host.contextMenus.empty());
-    c.click({5, 5}, MouseButton::Right); // now a context menu
+    c.click({5, 5}, Qt::RightButton); // now a context menu
     ASSERT_EQ(c.host.contextMenus.size(), 1u);
 }
 
 TEST(CanvasTools, HoverPicksTheLaterOfOverlappingAreasAndSelectMovesIt)
 {
     Canvas c;
-    c.tools.chooseDrawingTool(Rectangle);
+    c.tools.chooseTool(CanvasTools::Tool::Rectangle);
     c.click({0, 0});
     c.click({100, 100});
     c.click({50, 50});
     c.click({150, 150});
     c.tools.sbarrow_Click();
-    c.tools.mouseMove(false, {300, 300});
-    c.tools.mouseMove(false, {75, 75}); // into the overlap from outside both
+    c.tools.mouseMove(Qt::NoButton, {300, 300});
+    c.tools.mouseMove(Qt::NoButton, {75, 75}); // into the overlap from outside both
     EXPECT_EQ(c.doc.test_shapeid, 2);
     EXPECT_EQ(c.doc.active_id, 2);
     EXPECT_EQ(c.host.cursor, CanvasCursor::Move);
     EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(50,50) - (150,150) W:100 H:100"));
-    c.tools.mouseMove(false, {120, 120}); // leaves area 1 while still in 2
+    c.tools.mouseMove(Qt::NoButton, {120, 120}); // leaves area 1 while still in 2
     EXPECT_EQ(c.doc.test_shapeid, -1);
 
-    c.tools.mouseMove(false, {75, 75}); // back into area 1 only: it is the hovered one now
+    c.tools.mouseMove(Qt::NoButton, {75, 75}); // back into area 1 only: it is the hovered one now
     EXPECT_EQ(c.doc.test_shapeid, 1);
 
-    c.tools.mouseMove(false, {300, 300});
-    c.tools.mouseMove(false, {75, 75});
-    c.tools.mouseDown(MouseButton::Left, {75, 75});
+    c.tools.mouseMove(Qt::NoButton, {300, 300});
+    c.tools.mouseMove(Qt::NoButton, {75, 75});
+    c.tools.mouseDown(Qt::LeftButton, {75, 75});
     EXPECT_EQ(c.doc.selected_shapeid, 2);
     EXPECT_TRUE(c.doc.shapecol.item(2).selected);
     EXPECT_FALSE(c.doc.shapecol.item(1).selected);
-    c.tools.mouseMove(true, {85, 80});
+    c.tools.mouseMove(Qt::LeftButton, {85, 80});
     EXPECT_EQ(c.points(2)[0], QPoint(60, 55)); // moves live
-    c.tools.mouseUp(MouseButton::Left, {95, 95});
+    c.tools.mouseUp(Qt::LeftButton, {95, 95});
     EXPECT_EQ(c.points(2), (Points{{70, 70}, {170, 170}, {70, 170}, {170, 70}}));
     EXPECT_EQ(c.host.refreshes, 2); // after the selection and after the move
 
     // A drag that starts outside every area moves the active one.
-    c.tools.mouseMove(false, {400, 400});
+    c.tools.mouseMove(Qt::NoButton, {400, 400});
     c.drag({400, 400}, {390, 400});
     EXPECT_EQ(c.points(2)[0], QPoint(60, 70));
     // Releasing the right button never ends a move.
-    c.tools.mouseDown(MouseButton::Left, {0, 0});
-    c.tools.mouseUp(MouseButton::Right, {10, 10});
+    c.tools.mouseDown(Qt::LeftButton, {0, 0});
+    c.tools.mouseUp(Qt::RightButton, {10, 10});
     EXPECT_EQ(c.points(2)[0], QPoint(60, 70));
 }
 
 TEST(CanvasTools, SelfIntersectingPolygonHasAHoleForTheHover)
 {
     Canvas c;
-    c.tools.chooseDrawingTool(Polygon);
+    c.tools.chooseTool(CanvasTools::Tool::Polygon);
     for (QPoint p : {QPoint(50, 0), QPoint(79, 90), QPoint(2, 35), QPoint(98, 35), QPoint(21, 90)})
         c.click(p);
     c.tools.sbarrow_Click();
-    c.tools.mouseMove(false, {50, 50});
+    c.tools.mouseMove(Qt::NoButton, {50, 50});
     EXPECT_EQ(c.doc.test_shapeid, -1);
-    c.tools.mouseMove(false, {50, 10});
+    c.tools.mouseMove(Qt::NoButton, {50, 10});
     EXPECT_EQ(c.doc.test_shapeid, 1);
 }
 
@@ -221,7 +221,7 @@ TEST(CanvasTools, HandleDragsReshapeRectanglesAndCircles)
     };
     for (const Case &k : cases) {
         Canvas c;
-        c.tools.chooseDrawingTool(k.shape);
+        c.tools.chooseTool(k.shape == Rectangle ? CanvasTools::Tool::Rectangle : CanvasTools::Tool::Circle);
         if (k.shape == Rectangle) {
             c.click({10, 20});
             c.click({110, 70});
@@ -230,7 +230,7 @@ TEST(CanvasTools, HandleDragsReshapeRectanglesAndCircles)
             c.click({140, 140});
         }
         const int refreshes = c.host.refreshes;
-        c.tools.handlePressed({1, k.point}, MouseButton::Left);
+        c.tools.handlePressed({1, k.point}, Qt::LeftButton);
         c.tools.handleDragOver((k.to + c.tools.draggedHandleCentre()) / 2);
         c.tools.handleDragOver(k.to);
         EXPECT_TRUE(c.host.historyPaused);
@@ -244,7 +244,7 @@ TEST(CanvasTools, HandleDragsReshapeRectanglesAndCircles)
 TEST(CanvasTools, PolygonHandleFollowsThePointerAtAnyZoom)
 {
     Canvas c(1.44f);
-    c.tools.chooseDrawingTool(Polygon);
+    c.tools.chooseTool(CanvasTools::Tool::Polygon);
     c.click({0, 0});
     c.click({144, 0});
     c.click({0, 144});
@@ -252,7 +252,7 @@ TEST(CanvasTools, PolygonHandleFollowsThePointerAtAnyZoom)
     const auto handle = c.tools.handleAt({146, 3});
     ASSERT_TRUE(handle.has_value());
     EXPECT_EQ(*handle, (HandleRef{1, 1}));
-    c.tools.handlePressed(*handle, MouseButton::Left);
+    c.tools.handlePressed(*handle, Qt::LeftButton);
     c.tools.handleDragOver({144.5, 72.25});
     EXPECT_EQ(c.tools.draggedHandleCentre(), QPointF(144.5, 72.25));
     c.tools.handleDragOver({144, 72});
@@ -265,7 +265,7 @@ TEST(CanvasTools, NoPictureNoMouse)
 {
     Canvas c;
     c.doc.image_file.clear();
-    c.tools.chooseDrawingTool(Rectangle);
+    c.tools.chooseTool(CanvasTools::Tool::Rectangle);
     c.click({10, 10});
     c.click({20, 20});
     EXPECT_EQ(c.doc.shapecol.count(), 0);
@@ -275,21 +275,25 @@ TEST(CanvasTools, NoPictureNoMouse)
 TEST(CanvasTools, ZoomToolsZoomAndPressingAHandleEndsDrawing)
 {
     Canvas c;
-    c.tools.chooseZoomTool(true);
-    c.click({10, 10});
+    c.tools.chooseTool(CanvasTools::Tool::ZoomIn);
+    EXPECT_EQ(c.host.cursor, CanvasCursor::Zoom);
+    c.click({10.4, 10.6});
+    EXPECT_EQ((QPoint(c.state.first_actx, c.state.first_acty)), QPoint(10, 11));
+    EXPECT_EQ((QPoint(c.state.first_left, c.state.first_top)), QPoint(40, 31)); // minus the picture's offset
     c.state.allow_zoomin = false;
     c.click({10, 10});
-    c.tools.chooseZoomTool(false);
+    c.tools.chooseTool(CanvasTools::Tool::ZoomOut);
+    EXPECT_EQ(c.tools.activeTool(), CanvasTools::Tool::ZoomOut);
     c.click({10, 10});
     EXPECT_EQ(c.host.zooms, (std::vector<bool>{true, false}));
     EXPECT_TRUE(c.state.allow_zoomin);
 
     // A pressed handle counts as finishing: the next click starts a new area.
-    c.tools.chooseDrawingTool(Rectangle);
+    c.tools.chooseTool(CanvasTools::Tool::Rectangle);
     c.click({10, 10});
     c.click({50, 50});
     c.click({60, 60});
-    c.tools.handlePressed({1, 0}, MouseButton::Right);
+    c.tools.handlePressed({1, 0}, Qt::RightButton);
     c.click({70, 70});
     EXPECT_EQ(c.doc.shapecol.count(), 2);
     EXPECT_EQ(c.doc.shapecol.item(2).nr_points, 1); // not finished by that click
