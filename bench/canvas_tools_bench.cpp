@@ -13,6 +13,7 @@ struct QuietHost : CanvasHost {
     void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
     QString shapeCoordsText() const override { return shapeCoords; }
     void setCanvasCursor(CanvasCursor) override {}
+    void showActiveTool(CanvasTool) override {}
     void showEscapeHint(bool) override {}
     void repaintCanvas() override {}
     void fill_html_textbox() override {}

@@ -1,29 +1,13 @@
 #pragma once
 
+#include "area_look.h"
 #include "area_regions.h"
 #include "canvas_state.h"
 
-#include <QColor>
 #include <QImage>
 #include <QPainter>
 
 #include <vector>
-
-// How an area looks: the colour of its hatch and outline and its hatch
-// style, 0 horizontal, 1 vertical, 2 lines falling left to right, 3 lines
-// rising left to right, 4 cross, 5 diagonal cross.
-struct AreaLook {
-    QColor colour;
-    int hatchStyle = 0;
-    friend bool operator==(const AreaLook &, const AreaLook &) = default;
-};
-
-struct AreaLooks {
-    AreaLook normal;
-    AreaLook selected;
-    AreaLook highlighted; // under the pointer
-    friend bool operator==(const AreaLooks &, const AreaLooks &) = default;
-};
 
 Qt::BrushStyle hatchBrushStyle(int hatchStyle);
 

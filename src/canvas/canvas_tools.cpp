@@ -83,7 +83,7 @@ void CanvasTools::chooseTool(Tool tool)
         break;
     case Tool::Select:
         sbarrow_Click();
-        break;
+        return;
     case Tool::ZoomIn:
     case Tool::ZoomOut:
         m_state.moving_shape = false;
@@ -92,6 +92,7 @@ void CanvasTools::chooseTool(Tool tool)
         m_host.setCanvasCursor(CanvasCursor::Zoom);
         break;
     }
+    m_host.showActiveTool(tool);
 }
 
 CanvasTools::Tool CanvasTools::activeTool() const
@@ -141,6 +142,7 @@ void CanvasTools::sbarrow_Click()
     m_state.zoom_in = false;
     m_state.zoom_out = false;
     m_host.setCanvasCursor(CanvasCursor::Arrow);
+    m_host.showActiveTool(Tool::Select);
 }
 
 void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)

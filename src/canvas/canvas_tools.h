@@ -8,6 +8,7 @@
 #include <QString>
 
 enum class CanvasCursor { Arrow, Zoom, Move };
+enum class CanvasTool { Rectangle, Circle, Polygon, Select, ZoomIn, ZoomOut };
 
 // What the canvas tools ask of the window around them. The main window
 // implements it; tests script it.
@@ -18,6 +19,7 @@ public:
     virtual void setShapeCoordsText(const QString &text) = 0; // shape read-out
     virtual QString shapeCoordsText() const = 0;
     virtual void setCanvasCursor(CanvasCursor cursor) = 0;
+    virtual void showActiveTool(CanvasTool tool) = 0; // the pressed tool button
     virtual void showEscapeHint(bool shown) = 0;
     virtual void repaintCanvas() = 0;
     virtual void fill_html_textbox() = 0;
@@ -34,7 +36,7 @@ public:
 // while the pointer read-out cuts toward zero.
 class CanvasTools {
 public:
-    enum class Tool { Rectangle, Circle, Polygon, Select, ZoomIn, ZoomOut };
+    using Tool = CanvasTool;
 
     CanvasTools(MapDocument &doc, CanvasState &state, CanvasHost &host);
 
@@ -51,6 +53,9 @@ public:
 
     // The pointer read-out: picture coordinates cut toward zero, "X:120 Y:45".
     static QString coordsCaption(QPointF pos, float zoom_factor);
+
+    const MapDocument &document() const { return m_doc; }
+    const CanvasState &state() const { return m_state; }
 
     // The hit regions of the areas at the current zoom.
     AreaRegions &regions() { return m_regions; }

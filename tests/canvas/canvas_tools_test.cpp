@@ -11,6 +11,7 @@ namespace {
 struct ScriptedHost : CanvasHost {
     QString coords, shapeCoords;
     CanvasCursor cursor = CanvasCursor::Arrow;
+    CanvasTool shownTool = CanvasTool::Rectangle;
     bool escapeHint = false;
     bool historyPaused = false;
     int refreshes = 0;
@@ -22,6 +23,7 @@ struct ScriptedHost : CanvasHost {
     void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
     QString shapeCoordsText() const override { return shapeCoords; }
     void setCanvasCursor(CanvasCursor c) override { cursor = c; }
+    void showActiveTool(CanvasTool tool) override { shownTool = tool; }
     void showEscapeHint(bool shown) override { escapeHint = shown; }
     void repaintCanvas() override {}
     void fill_html_textbox() override { ++refreshes; }
@@ -70,6 +72,43 @@ struct Canvas {
 using Points = std::vector<QPoint>;
 
 } // namespace
+
+TEST(CanvasTools, EachToolSetsItsFlags)
+{
+    using Tool = CanvasTools::Tool;
+    struct Case {
+        Tool tool;
+        bool moving, zoomIn, zoomOut, defining, complete;
+        qint32 shape;
+    };
+    // From a state in the middle of drawing a polygon with the select flag
+    // wrongly up, so that every flag a tool touches is seen to change.
+    const Case cases[] = {
+        {Tool::Rectangle, false, false, false, false, false, Rectangle},
+        {Tool::Circle, false, false, false, false, false, Circle},
+        {Tool::Polygon, false, false, false, false, false, Polygon},
+        {Tool::Select, true, false, false, false, true, Polygon},
+        {Tool::ZoomIn, false, true, false, true, false, Polygon}, // drawing flags untouched
+        {Tool::ZoomOut, false, false, true, true, false, Polygon},
+    };
+    for (const Case &k : cases) {
+        Canvas c;
+        c.doc.create_shapetype = Polygon;
+        c.state.defining_shape = true;
+        c.state.defining_complete = false;
+        c.state.moving_shape = true;
+        c.state.zoom_in = c.state.zoom_out = true;
+        c.tools.chooseTool(k.tool);
+        const int tool = int(k.tool);
+        EXPECT_EQ(c.state.moving_shape, k.moving) << tool;
+        EXPECT_EQ(c.state.zoom_in, k.zoomIn) << tool;
+        EXPECT_EQ(c.state.zoom_out, k.zoomOut) << tool;
+        EXPECT_EQ(c.state.defining_shape, k.defining) << tool;
+        EXPECT_EQ(c.state.defining_complete, k.complete) << tool;
+        EXPECT_EQ(c.doc.create_shapetype, k.shape) << tool;
+        EXPECT_EQ(c.tools.activeTool(), k.tool) << tool;
+    }
+}
 
 TEST(CanvasTools, RectangleIsClickMoveClickAndOpensItsProperties)
 {
@@ -140,6 +179,7 @@ TEST(CanvasTools, PolygonEndsWithEscapeOrRightClickAndStopsAt101Points)
     EXPECT_EQ(c.doc.shapecol.item(2).nr_points, 101);
     c.click({5, 5}, Qt::RightButton);
     EXPECT_EQ(c.host.propertiesOpened, (std::vector<int>{1, 2}));
+    EXPECT_EQ(c.host.shownTool, CanvasTool::Select);
     EXPECT_TRUE(c.host.contextMenus.empty());
     c.click({5, 5}, Qt::RightButton); // now a context menu
     ASSERT_EQ(c.host.contextMenus.size(), 1u);

@@ -1,0 +1,83 @@
+#include "app/form1.h"
+#include "canvas/canvas.h"
+#include "canvas/zoom_math.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QImage photoSizedPicture()
+{
+    QImage image(2000, 1500, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb(x % 256, y % 256, (x ^ y) % 256);
+    }
+    return image;
+}
+
+// A whole start of a new process, from exec to the main window's first frame.
+void BM_ProcessStartToShownWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const int status = QProcess::execute(QCoreApplication::applicationFilePath(), {"--startup-probe"});
+        if (status != 0)
+            state.SkipWithError("the probe did not show its window");
+    }
+}
+BENCHMARK(BM_ProcessStartToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// From constructing the main window to its first frame, in a running program.
+void BM_StartupToShownWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Form1 window;
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            state.SkipWithError("window not exposed");
+        window.repaint();
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
+
+// One zoom step of a 2000 x 1500 picture, painted: alternately in and out,
+// around a point in the middle of the view.
+void BM_ZoomStepPainted(benchmark::State &state)
+{
+    Form1 window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("window not exposed");
+    window.document().image_file = QStringLiteral("photo.png");
+    window.setPicture(photoSizedPicture());
+    window.mnuview_normalsize();
+    window.canvasState().first_actx = 370;
+    window.canvasState().first_acty = 180;
+    bool in = true;
+    for (auto _ : state) {
+        window.show_zoomed_picture(in);
+        window.repaint();
+        in = !in;
+    }
+}
+BENCHMARK(BM_ZoomStepPainted)->Unit(benchmark::kMillisecond);
+
+// The pixel copy alone, for comparison.
+void BM_ZoomedCopy(benchmark::State &state)
+{
+    const QImage picture = photoSizedPicture();
+    const QSize size = zoomedPictureSize(picture.size(), 1.2f);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+BENCHMARK(BM_ZoomedCopy)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,397 @@
+#include "form1.h"
+
+#include "canvas/canvas.h"
+#include "desktop.h"
+#include "form1_layout.h"
+#include "formats/map_writer.h"
+#include "html_highlighter.h"
+#include "icon_list.h"
+#include "menu_table.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSettings>
+#include <QToolButton>
+
+#include <algorithm>
+#include <array>
+
+using namespace Form1Layout;
+
+namespace {
+
+// Commands whose menu items and buttons are disabled until they are built.
+constexpr std::array<const char *, 14> PendingCommands = {
+    "mnufile_newmap", "mnufile_loadmapclient", "mnufile_loadmapserver", "mnufile_savemapas", "mnufile_testmap",
+    "mnuedit_undo",   "mnuedit_redo",          "mnuedit_copy",          "mnuedit_cut",       "mnuedit_paste",
+    "mnuedit_delete", "mnuedit_improp",        "mnuedit_clipboard",     "mnuedit_options",
+};
+
+// The keys a user of a desktop editor reaches for, on top of the menus.
+QList<QKeySequence> shortcutsFor(const QString &key)
+{
+    static const QHash<QString, QList<QKeySequence>> shortcuts = {
+        {QStringLiteral("mnufile_newmap"), {QKeySequence::New}},
+        {QStringLiteral("mnufile_savemapas"), {QKeySequence::Save}},
+        {QStringLiteral("mnufile_exit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+        {QStringLiteral("mnuedit_undo"), {QKeySequence::Undo}},
+        {QStringLiteral("mnuedit_redo"), {QKeySequence::Redo}},
+        {QStringLiteral("mnuedit_copy"), {QKeySequence::Copy}},
+        {QStringLiteral("mnuedit_cut"), {QKeySequence::Cut}},
+        {QStringLiteral("mnuedit_paste"), {QKeySequence::Paste}},
+        {QStringLiteral("mnuedit_delete"), {QKeySequence::Delete}},
+        {QStringLiteral("mnuview_zoomin"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {QStringLiteral("mnuview_zoomout"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+        {QStringLiteral("mnuview_normalsize"), {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+        {QStringLiteral("mnushapes_select"), {QKeySequence(Qt::Key_Escape)}},
+        {QStringLiteral("mnuhelp_help"), {QKeySequence::HelpContents}},
+    };
+    return shortcuts.value(key);
+}
+
+const char *toolKey(CanvasTools::Tool tool)
+{
+    switch (tool) {
+    case CanvasTools::Tool::Rectangle:
+        return "mnushapes_rect";
+    case CanvasTools::Tool::Circle:
+        return "mnushapes_circle";
+    case CanvasTools::Tool::Polygon:
+        return "mnushapes_poly";
+    case CanvasTools::Tool::Select:
+        return "mnushapes_select";
+    case CanvasTools::Tool::ZoomIn:
+        return "mnuview_zoomin";
+    case CanvasTools::Tool::ZoomOut:
+        return "mnuview_zoomout";
+    }
+    return "";
+}
+
+QLabel *smallLabel(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setPointSizeF(8);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// Read-outs grow with their text.
+void setCaption(QLabel *label, const QString &text)
+{
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->adjustSize();
+}
+
+QString helpFilePath()
+{
+    // The help page is installed beside the program: bin/../share/zonari/help.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zonari/help/index.html"));
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
+    : QMainWindow(parent), m_tools(m_document, m_state, *this),
+      m_desktop(desktop ? std::move(desktop) : std::make_unique<Desktop>())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zonari"));
+    setWindowIcon(applicationIcon());
+    createControls();
+
+    // Start-up: a fresh canvas state and document are already in place.
+    initialize_scrollbars();
+    const std::unique_ptr<QSettings> store = Settings::openStore();
+    m_settings = Settings::read(*store);
+    m_areaLooks = areaLooksFrom(m_settings);
+    m_viewWidth = InitialViewWidth;
+    m_viewHeight = InitialViewHeight;
+    buildMenuBar();
+    buildToolbar();
+    buildContextMenu();
+    menuAction(QLatin1String(toolKey(m_tools.activeTool())))->setChecked(true);
+
+    resize(Client.width(), Client.height() + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+
+    m_lblCoords = smallLabel(m_client, "lbl_coords", CoordsLabel);
+    m_lblShapeCoords = smallLabel(m_client, "lbl_shape_coords", ShapeCoordsLabel);
+    m_lblEscape = smallLabel(m_client, "lbl_escape", EscapeLabel);
+    m_lblEscape->setText(QStringLiteral("Press Escape to finish editing the shape"));
+    m_lblEscape->setWordWrap(true);
+    m_lblEscape->hide();
+
+    m_picture1 = new QWidget(m_client);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setGeometry(Viewport);
+    m_picture1->setAutoFillBackground(true);
+    m_picture1->setBackgroundRole(QPalette::Mid);
+    m_picture1->installEventFilter(this);
+
+    m_mainpic = new Canvas(m_tools, m_areaLooks, m_picture1);
+    m_mainpic->installEventFilter(this);
+
+    m_vscroll = new QScrollBar(Qt::Vertical, m_client);
+    m_vscroll->setObjectName(QStringLiteral("VScroll1"));
+    m_hscroll = new QScrollBar(Qt::Horizontal, m_client);
+    m_hscroll->setObjectName(QStringLiteral("HScroll1"));
+    m_vscroll->setGeometry(VScroll);
+    m_hscroll->setGeometry(HScroll);
+    connect(m_vscroll, &QScrollBar::valueChanged, this,
+            [this](int value) { scrollBy(m_vscroll, m_lastVertical, value); });
+    connect(m_hscroll, &QScrollBar::valueChanged, this,
+            [this](int value) { scrollBy(m_hscroll, m_lastHorizontal, value); });
+
+    m_htmltext = new QPlainTextEdit(m_client);
+    m_htmltext->setObjectName(QStringLiteral("htmltext"));
+    m_htmltext->setGeometry(CodePane);
+    m_htmltext->setReadOnly(true);
+    m_htmltext->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_htmltext->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_htmltext->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_htmltext->installEventFilter(this);
+    new HtmlHighlighter(m_htmltext->document()); // owned by the document
+}
+
+void Form1::buildMenuBar()
+{
+    QHash<QString, QMenu *> menus;
+    QHash<QString, QActionGroup *> optionGroups;
+    for (const MenuItemSpec &item : menuTable()) {
+        const QString key = QLatin1String(item.key);
+        const QString caption = QString::fromUtf8(item.caption);
+        if (item.kind == MenuKind::TopMenu) {
+            QMenu *menu = menuBar()->addMenu(caption);
+            menu->setObjectName(key);
+            menu->menuAction()->setObjectName(key);
+            connect(menu->menuAction(), &QAction::triggered, this, [this, key] { dispatchMenuKey(key); });
+            menus.insert(key, menu);
+            continue;
+        }
+        QMenu *menu = menus.value(QLatin1String(item.parent));
+        if (item.kind == MenuKind::Separator) {
+            menu->addSeparator()->setObjectName(key);
+            continue;
+        }
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(key);
+        if (item.kind == MenuKind::CommandWithIcon)
+            action->setIcon(iconFor(QLatin1String(item.icon)));
+        if (item.kind == MenuKind::Option) {
+            QActionGroup *&group = optionGroups[QLatin1String(item.parent)];
+            if (!group)
+                group = new QActionGroup(this);
+            action->setCheckable(true);
+            action->setChecked(item.checked);
+            group->addAction(action);
+        }
+        action->setShortcuts(shortcutsFor(key));
+        action->setEnabled(!isPendingCommand(key));
+        connect(action, &QAction::triggered, this, [this, key] { dispatchMenuKey(key); });
+        m_actions.insert(key, action);
+    }
+
+    // The drawing and zoom tools: one of them is always the tool at work.
+    m_toolGroup = new QActionGroup(this);
+    for (CanvasTools::Tool tool : {CanvasTools::Tool::Rectangle, CanvasTools::Tool::Circle, CanvasTools::Tool::Polygon,
+                                   CanvasTools::Tool::Select, CanvasTools::Tool::ZoomIn, CanvasTools::Tool::ZoomOut}) {
+        QAction *action = menuAction(QLatin1String(toolKey(tool)));
+        action->setCheckable(true);
+        m_toolGroup->addAction(action);
+    }
+}
+
+void Form1::buildToolbar()
+{
+    for (const ToolButtonSpec &spec : toolbarTable()) {
+        QAction *action = menuAction(QLatin1String(spec.menuKey));
+        action->setToolTip(QString::fromUtf8(spec.toolTip));
+        if (action->icon().isNull()) {
+            // The menu item shows no picture; only its button does.
+            action->setIcon(iconFor(QLatin1String(spec.picture)));
+            action->setIconVisibleInMenu(false);
+        }
+        auto *button = new QToolButton(m_client);
+        button->setObjectName(QLatin1String(spec.name));
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        button->setIconSize(QSize(ToolIconSize, ToolIconSize));
+        button->setGeometry(spec.left, ToolbarTop, ToolButtonSize, ToolButtonSize);
+    }
+}
+
+QToolButton *Form1::toolButton(const QString &name) const
+{
+    return m_client->findChild<QToolButton *>(name);
+}
+
+bool Form1::isPendingCommand(const QString &key)
+{
+    return std::any_of(PendingCommands.begin(), PendingCommands.end(),
+                       [&key](const char *pending) { return key == QLatin1String(pending); });
+}
+
+void Form1::dispatchMenuKey(const QString &key)
+{
+    if (key.startsWith(QLatin1Char('8')))
+        return;
+    const QByteArray name = key.toLatin1();
+    QMetaObject::invokeMethod(this, name.constData(), Qt::DirectConnection);
+}
+
+void Form1::selectTool(CanvasTools::Tool tool)
+{
+    m_tools.chooseTool(tool);
+}
+
+void Form1::showActiveTool(CanvasTool tool)
+{
+    menuAction(QLatin1String(toolKey(tool)))->setChecked(true);
+}
+
+void Form1::sbrect_Click()
+{
+    selectTool(CanvasTools::Tool::Rectangle);
+}
+
+void Form1::sbcirc_Click()
+{
+    selectTool(CanvasTools::Tool::Circle);
+}
+
+void Form1::sbpoly_Click()
+{
+    selectTool(CanvasTools::Tool::Polygon);
+}
+
+void Form1::sbarrow_Click()
+{
+    selectTool(CanvasTools::Tool::Select);
+}
+
+void Form1::sb_zoomin_Click()
+{
+    selectTool(CanvasTools::Tool::ZoomIn);
+}
+
+void Form1::sb_zoomout_Click()
+{
+    selectTool(CanvasTools::Tool::ZoomOut);
+}
+
+void Form1::mnushapes_rect()
+{
+    sbrect_Click();
+}
+
+void Form1::mnushapes_circle()
+{
+    sbcirc_Click();
+}
+
+void Form1::mnushapes_poly()
+{
+    sbpoly_Click();
+}
+
+void Form1::mnushapes_select()
+{
+    sbarrow_Click();
+}
+
+void Form1::mnuview_zoomin()
+{
+    sb_zoomin_Click();
+}
+
+void Form1::mnuview_zoomout()
+{
+    sb_zoomout_Click();
+}
+
+void Form1::mnutype_server()
+{
+    setServerMap(true);
+}
+
+void Form1::mnutype_client()
+{
+    setServerMap(false);
+}
+
+void Form1::setServerMap(bool servermap)
+{
+    m_document.is_servermap = servermap;
+    menuAction(QStringLiteral("mnutype_server"))->setChecked(servermap);
+    menuAction(QStringLiteral("mnutype_client"))->setChecked(!servermap);
+}
+
+void Form1::mnufile_exit()
+{
+    close();
+}
+
+void Form1::mnuhelp_help()
+{
+    m_desktop->openDocument(QUrl::fromLocalFile(helpFilePath()));
+}
+
+void Form1::mnuhelp_about()
+{
+    m_desktop->about(this, QStringLiteral("About Zonari"),
+                     QStringLiteral("Zonari %1\n\n"
+                                    "An editor for HTML image maps: draw rectangles, circles and polygons on a "
+                                    "picture, give each a link, and save the map as client-side HTML or as an "
+                                    "NCSA or CERN server-side map.")
+                         .arg(QLatin1String(ZONARI_VERSION)));
+}
+
+void Form1::fill_html_textbox()
+{
+    // Keep the reader's place in the code pane across the refresh.
+    const int vertical = m_htmltext->verticalScrollBar()->value();
+    const int horizontal = m_htmltext->horizontalScrollBar()->value();
+    m_htmltext->setPlainText(calculate_html(m_document));
+    m_htmltext->verticalScrollBar()->setValue(vertical);
+    m_htmltext->horizontalScrollBar()->setValue(horizontal);
+}
+
+void Form1::setCoordsCaption(const QString &text)
+{
+    setCaption(m_lblCoords, text);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing never asks and never fails: a file already gone is skipped.
+    while (!temp_filenames.isEmpty())
+        QFile::remove(temp_filenames.takeFirst());
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    event->accept();
+}

@@ -1,0 +1,177 @@
+#pragma once
+
+#include "canvas/canvas_state.h"
+#include "canvas/canvas_tools.h"
+#include "desktop.h"
+#include "dialogs/settings.h"
+#include "model/map_document.h"
+
+#include <QHash>
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class Canvas;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QScrollBar;
+class QToolButton;
+struct ScrollBarSetup;
+
+// The editor's main window. It owns the map document, the canvas flags, the
+// picture at its own size (`pictemp`) and the controls around the canvas:
+// the viewport `Picture1` with the canvas `mainpic`, the scroll bars, the
+// read-outs and the code pane `htmltext`. The menu bar and the toolbar are
+// built from the tables in menu_table.h; a menu choice runs the slot whose
+// name is the item's key, and a toolbar button shares its menu item's action.
+//
+// The window lays its controls out by position, like the picture and code
+// pane of a map editor: the first resize sizes the picture area, later ones
+// only keep the code pane under the horizontal scroll bar.
+class Form1 : public QMainWindow, private CanvasHost {
+    Q_OBJECT
+public:
+    // desktop: message boxes and document viewer; the real desktop when null.
+    explicit Form1(std::unique_ptr<Desktop> desktop = nullptr, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    MapDocument &document() { return m_document; }
+    CanvasState &canvasState() { return m_state; }
+    CanvasTools &tools() { return m_tools; }
+    // The options read at start-up, and the colours and hatch style in force.
+    const Settings &settings() const { return m_settings; }
+    const AreaLooks &areaLooks() const { return m_areaLooks; }
+
+    Canvas *mainpic() const { return m_mainpic; }
+    QWidget *Picture1() const { return m_picture1; }
+    QScrollBar *HScroll1() const { return m_hscroll; }
+    QScrollBar *VScroll1() const { return m_vscroll; }
+    QPlainTextEdit *htmltext() const { return m_htmltext; }
+    QLabel *lbl_coords() const { return m_lblCoords; }
+    QLabel *lbl_shape_coords() const { return m_lblShapeCoords; }
+    QLabel *lbl_escape() const { return m_lblEscape; }
+    // The action of a menu item (shared with its toolbar button), or null.
+    QAction *menuAction(const QString &key) const { return m_actions.value(key); }
+    QToolButton *toolButton(const QString &name) const;
+
+    // Largest size of the picture viewport, fixed by the first resize.
+    int view_width() const { return m_viewWidth; }
+    int view_height() const { return m_viewHeight; }
+
+    // Files the window deletes when it closes.
+    QStringList temp_filenames;
+
+    // The picture at its own size, the source of every zoom step.
+    const QImage &pictemp() const { return m_pictemp; }
+    // Puts a loaded picture into pictemp and shows it at its own size. The
+    // zoom factor and the picture's position are left to the caller, which
+    // runs mnuview_normalsize or sets the factor and initialize_scrollbars.
+    void setPicture(const QImage &picture);
+    // Loads the picture file and puts it in place as setPicture does. Returns
+    // the loader's message when the file cannot be read (nothing changes then),
+    // else an empty text.
+    QString load_map_picture(const QString &path);
+
+    // Regenerates the map text into the code pane; every change of the areas
+    // or of the document ends here.
+    void fill_html_textbox() override;
+    void initialize_scrollbars();
+    void show_zoomed_picture(bool zoom_in) override;
+    // Sets the map type and the check marks of the Imagemap Type menu together.
+    void setServerMap(bool servermap);
+
+    // Runs the command of a menu key by name; keys of top menus run nothing.
+    void dispatchMenuKey(const QString &key);
+    // Commands that have no slot yet: their items and buttons stay disabled.
+    static bool isPendingCommand(const QString &key);
+
+    // Tool buttons. Escape anywhere in the window runs sbarrow_Click.
+    void sbrect_Click();
+    void sbcirc_Click();
+    void sbpoly_Click();
+    void sbarrow_Click();
+    void sb_zoomin_Click();
+    void sb_zoomout_Click();
+
+public slots:
+    // Menu commands, named after their keys in the menu table.
+    void mnufile_exit();
+    void mnuview_zoomin();
+    void mnuview_zoomout();
+    void mnuview_normalsize();
+    void mnushapes_rect();
+    void mnushapes_circle();
+    void mnushapes_poly();
+    void mnushapes_select();
+    void mnutype_server();
+    void mnutype_client();
+    void mnuhelp_help();
+    void mnuhelp_about();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Raised while a handle drag refreshes the code pane live, so that only
+    // the drop counts as an edit.
+    bool history_paused = false;
+
+    // The area context menu `cP`; its items carry their keys as object names.
+    QMenu *cP() const { return m_cP; }
+
+private:
+    // What the canvas tools ask of the window (form1_canvas.cpp).
+    QPoint mainpicPosition() const override;
+    void setCoordsCaption(const QString &text) override;
+    void setShapeCoordsText(const QString &text) override;
+    QString shapeCoordsText() const override;
+    void setCanvasCursor(CanvasCursor cursor) override;
+    void showActiveTool(CanvasTool tool) override;
+    void showEscapeHint(bool shown) override;
+    void repaintCanvas() override;
+    void openAreaProperties(int position) override;
+    void openContextMenu(QPointF canvasPos, bool areaItemsOn) override;
+    void setHistoryPaused(bool paused) override;
+    void buildContextMenu();
+
+    void createControls();
+    void buildMenuBar();
+    void buildToolbar();
+    void selectTool(CanvasTools::Tool tool);
+    void layOutAfterResize();
+    void scrollBy(QScrollBar *bar, int &lastValue, int value);
+    static void applyScrollBar(QScrollBar *bar, const ScrollBarSetup &setup);
+
+    MapDocument m_document;
+    CanvasState m_state;
+    CanvasTools m_tools;
+    Settings m_settings;
+    AreaLooks m_areaLooks;
+    std::unique_ptr<Desktop> m_desktop;
+
+    QImage m_pictemp;
+    int m_viewWidth = 0;
+    int m_viewHeight = 0;
+    bool m_firstResizeDone = false;
+    int m_lastVertical = 0;
+    int m_lastHorizontal = 0;
+    bool m_scrollEventsSuppressed = false;
+
+    QWidget *m_client = nullptr;
+    QWidget *m_picture1 = nullptr;
+    Canvas *m_mainpic = nullptr;
+    QScrollBar *m_hscroll = nullptr;
+    QScrollBar *m_vscroll = nullptr;
+    QPlainTextEdit *m_htmltext = nullptr;
+    QLabel *m_lblCoords = nullptr;
+    QLabel *m_lblShapeCoords = nullptr;
+    QLabel *m_lblEscape = nullptr;
+    QHash<QString, QAction *> m_actions;
+    QActionGroup *m_toolGroup = nullptr;
+    QMenu *m_cP = nullptr;
+};

@@ -1,0 +1,116 @@
+// What the canvas tools ask of the main window: read-outs, cursors, the
+// Escape hint, repaints and the area context menu.
+#include "form1.h"
+
+#include "canvas/canvas.h"
+#include "icon_list.h"
+
+#include <QLabel>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+// The area context menu: caption and key of each item, in order.
+struct ContextItem {
+    const char *caption;
+    const char *key;
+};
+constexpr ContextItem ContextItems[] = {
+    {"Cu&t", "Cut"},       {"&Copy", "Copy"},  {"&Paste", "Paste"},
+    {"&Delete", "Delete"}, {"-", "Separator"}, {"Area Properties", "Area Properties"},
+};
+
+// Items that act on the area under the pointer; off on empty canvas.
+bool isAreaItem(const QString &key)
+{
+    return key == QLatin1String("Separator") || key == QLatin1String("Area Properties");
+}
+
+} // namespace
+
+QPoint Form1::mainpicPosition() const
+{
+    return m_mainpic->pos();
+}
+
+void Form1::setShapeCoordsText(const QString &text)
+{
+    if (m_lblShapeCoords->text() == text)
+        return;
+    m_lblShapeCoords->setText(text);
+    m_lblShapeCoords->adjustSize();
+}
+
+QString Form1::shapeCoordsText() const
+{
+    return m_lblShapeCoords->text();
+}
+
+void Form1::setCanvasCursor(CanvasCursor cursor)
+{
+    switch (cursor) {
+    case CanvasCursor::Arrow:
+        m_mainpic->setCursor(Qt::ArrowCursor);
+        break;
+    case CanvasCursor::Zoom:
+        m_mainpic->setCursor(zoomCursor());
+        break;
+    case CanvasCursor::Move:
+        m_mainpic->setCursor(Qt::SizeAllCursor);
+        break;
+    }
+}
+
+void Form1::showEscapeHint(bool shown)
+{
+    if (!shown) {
+        m_lblEscape->hide();
+        return;
+    }
+    // The hint stands right of whichever read-out ends further right.
+    const QRect coords = m_lblCoords->geometry();
+    const QRect shape = m_lblShapeCoords->geometry();
+    const int right = std::max(coords.x() + coords.width(), shape.x() + shape.width());
+    m_lblEscape->move(right, coords.y());
+    m_lblEscape->show();
+}
+
+void Form1::repaintCanvas()
+{
+    m_mainpic->update();
+}
+
+void Form1::openAreaProperties(int)
+{
+    // The area properties dialog is not part of the editor yet: a finished
+    // area is drawn and waits for its link until the dialog exists.
+}
+
+void Form1::setHistoryPaused(bool paused)
+{
+    history_paused = paused;
+}
+
+void Form1::buildContextMenu()
+{
+    m_cP = new QMenu(m_mainpic);
+    m_cP->setObjectName(QStringLiteral("cP"));
+    for (const ContextItem &item : ContextItems) {
+        const QString key = QLatin1String(item.key);
+        QAction *action =
+            key == QLatin1String("Separator") ? m_cP->addSeparator() : m_cP->addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(key);
+        // The area commands are not built yet; their items stay greyed.
+        action->setEnabled(key == QLatin1String("Separator"));
+    }
+}
+
+void Form1::openContextMenu(QPointF canvasPos, bool areaItemsOn)
+{
+    for (QAction *action : m_cP->actions())
+        if (isAreaItem(action->objectName()))
+            action->setVisible(areaItemsOn);
+    m_cP->popup(m_mainpic->mapToGlobal(canvasPos.toPoint()));
+}

@@ -1,0 +1,22 @@
+// Loading the map's picture through the picture library.
+#include "form1.h"
+
+#include "pictures/picture_loader.h"
+
+#include <QScreen>
+
+QString Form1::load_map_picture(const QString &path)
+{
+    // Pictures with a physical size (metafiles) are drawn at the resolution
+    // of the screen the window is on.
+    ScreenResolution resolution;
+    if (const QScreen *display = screen()) {
+        resolution.dpiX = display->logicalDotsPerInchX();
+        resolution.dpiY = display->logicalDotsPerInchY();
+    }
+    const LoadedPicture loaded = loadPicture(path, resolution);
+    if (!loaded.ok())
+        return loaded.error;
+    setPicture(loaded.image);
+    return QString();
+}

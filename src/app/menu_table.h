@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+
+// The menu bar and the toolbar as data. The window builds both from these
+// tables at start-up, in table order; a menu item's key is also the name of
+// the window's slot that carries the command out.
+
+enum class MenuKind { TopMenu, Command, CommandWithIcon, Option, Separator };
+
+struct MenuItemSpec {
+    const char *parent; // key of the top menu; empty for a top menu
+    const char *key;    // top menus start with '8' and run nothing
+    MenuKind kind;
+    const char *caption;
+    const char *icon; // key in the icon list; empty for none
+    bool checked = false;
+};
+
+std::span<const MenuItemSpec> menuTable();
+
+// A toolbar button: its name, tool tip, left edge in pixels, and the menu
+// item whose command (and action) it shares.
+struct ToolButtonSpec {
+    const char *name;
+    const char *toolTip;
+    int left;
+    const char *menuKey;
+    const char *picture; // key in the icon list
+};
+
+std::span<const ToolButtonSpec> toolbarTable();
+
+inline constexpr int ToolButtonSize = 30;

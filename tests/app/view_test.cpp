@@ -1,0 +1,202 @@
+#include "app/form1.h"
+#include "canvas/canvas.h"
+#include "formats/map_writer.h"
+#include "support/gui_helpers.h"
+#include "support/printers.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << s.width() << 'x' << s.height();
+}
+
+// A zoom click with the chosen tool at a point of the displayed picture.
+void zoomClick(Form1 &form, bool in, QPoint at)
+{
+    form.dispatchMenuKey(in ? QStringLiteral("mnuview_zoomin") : QStringLiteral("mnuview_zoomout"));
+    QTest::mouseClick(form.mainpic(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+TEST(Zoom, ASmallPictureShrinksTheViewportAndSitsTopLeft)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({200, 100}));
+    zoomClick(*shown.form, true, {150, 80});
+    EXPECT_EQ(shown->document().zoom_factor, 1.2f);
+    EXPECT_EQ(shown->mainpic()->size(), QSize(240, 120));
+    EXPECT_EQ(shown->mainpic()->pos(), QPoint(0, 0));
+    EXPECT_EQ(shown->Picture1()->size(), QSize(240, 120));
+    EXPECT_EQ(shown->HScroll1()->geometry(), QRect(24, 32 + 120, 240, 17));
+    EXPECT_EQ(shown->VScroll1()->geometry(), QRect(24 + 240, 32, 17, 120));
+    EXPECT_FALSE(shown->HScroll1()->isEnabled());
+    EXPECT_FALSE(shown->VScroll1()->isEnabled());
+}
+
+TEST(Zoom, TheClickedPointComesToTheMiddle)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({2000, 1500}));
+    zoomClick(*shown.form, true, {500, 300});
+    EXPECT_EQ(shown->Picture1()->size(), QSize(747, 372));
+    EXPECT_EQ(shown->mainpic()->pos(), QPoint(-226, -174)); // 373.5 - 500 x 1.2, 186 - 300 x 1.2
+    // The scroll bars stand where the picture was put.
+    EXPECT_EQ(shown->HScroll1()->value(), 226);
+    EXPECT_EQ(shown->VScroll1()->value(), 174);
+    EXPECT_EQ(shown->HScroll1()->maximum(), 2400 - 747);
+}
+
+TEST(Zoom, AClickNearTheRightEdgeKeepsTheRightEdgeInPlace)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({2000, 1500}));
+    shown->HScroll1()->setValue(shown->HScroll1()->maximum());
+    ASSERT_EQ(shown->mainpic()->x(), 747 - 2000);
+    zoomClick(*shown.form, true, {1990, 100});
+    EXPECT_EQ(shown->mainpic()->x() + shown->mainpic()->width(), shown->Picture1()->width());
+    EXPECT_EQ(shown->HScroll1()->value(), shown->HScroll1()->maximum());
+}
+
+TEST(Zoom, ZoomingInStopsAtTheSizeLimitUntilAZoomOut)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({1000, 1000}));
+    zoomClick(*shown.form, true, {10, 10}); // 1200 x 1200: 4,320,054 bytes
+    EXPECT_TRUE(shown->canvasState().allow_zoomin);
+    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(10, 10)); // 1440 x 1440: over
+    EXPECT_FALSE(shown->canvasState().allow_zoomin);
+    EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
+    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
+    EXPECT_EQ(shown->document().zoom_factor, float(double(1.2f) * 1.2));
+
+    zoomClick(*shown.form, false, {10, 10});
+    EXPECT_TRUE(shown->canvasState().allow_zoomin);
+    EXPECT_EQ(shown->mainpic()->size(), QSize(1200, 1200));
+    zoomClick(*shown.form, true, {10, 10});
+    EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
+}
+
+TEST(Zoom, NormalSizeIsExactlyOneAndShowsTheOwnPicture)
+{
+    ShownForm shown;
+    const QImage picture = markedPicture({900, 700});
+    showPicture(*shown.form, picture);
+    for (bool in : {true, true, true, false})
+        zoomClick(*shown.form, in, {300, 200});
+    ASSERT_NE(shown->document().zoom_factor, 1.0f);
+    const QSize viewport = shown->Picture1()->size();
+
+    shown->menuAction(QStringLiteral("mnuview_normalsize"))->trigger();
+    EXPECT_EQ(shown->document().zoom_factor, 1.0f);
+    EXPECT_EQ(shown->mainpic()->pos(), QPoint(0, 0));
+    EXPECT_EQ(shown->mainpic()->picture(), picture);
+    EXPECT_EQ(shown->Picture1()->size(), viewport); // the viewport keeps its size
+    EXPECT_EQ(shown->HScroll1()->value(), 0);
+}
+
+TEST(Zoom, TheZoomedPictureIsAPlainPixelCopy)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({10, 10}));
+    zoomClick(*shown.form, true, {0, 0});
+    const QImage shown12 = shown->mainpic()->grab().toImage();
+    ASSERT_EQ(shown12.size(), QSize(12, 12));
+    // Every displayed pixel is one of the picture's own: no blending.
+    for (int x = 0; x < 12; ++x) {
+        const QRgb pixel = shown12.pixel(x, 0);
+        EXPECT_EQ(qBlue(pixel), qRed(pixel) < 5 ? 0 : 255) << x;
+        EXPECT_EQ(qGreen(pixel), 0) << x;
+    }
+    EXPECT_EQ(qRed(shown12.pixel(11, 11)), 9);
+}
+
+TEST(Zoom, AreasAndTheMapTextStayInPicturePixels)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({600, 500}));
+    clscoords &area = shown->document().shapecol.add(Rectangle);
+    for (QPoint p : {QPoint(10, 20), QPoint(110, 60), QPoint(10, 60), QPoint(110, 20)})
+        area.newpoint(p.x(), p.y());
+    shown->fill_html_textbox();
+    const QString text = shown->htmltext()->toPlainText();
+    ASSERT_TRUE(text.contains(QStringLiteral("coords=\"10,20,110,60\"")));
+
+    for (bool in : {true, true, false})
+        zoomClick(*shown.form, in, {200, 100});
+    EXPECT_EQ(shown->htmltext()->toPlainText(), text);
+    EXPECT_EQ(area.getPointX(1), 110);
+    EXPECT_EQ(area.getPointY(1), 60);
+}
+
+TEST(Scrolling, StepsFollowTheRange)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({2000, 372 + 240}));
+    const QScrollBar *v = shown->VScroll1();
+    EXPECT_EQ(v->maximum(), 240);
+    EXPECT_EQ(v->pageStep(), 24);
+    EXPECT_EQ(v->singleStep(), 9);
+    const QScrollBar *h = shown->HScroll1();
+    EXPECT_EQ(h->maximum(), 2000 - 747);
+    EXPECT_EQ(h->pageStep(), 125);
+    EXPECT_EQ(h->singleStep(), 50);
+    EXPECT_TRUE(h->isEnabled());
+}
+
+TEST(Scrolling, MovesThePictureByTheDifference)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({2000, 1500}));
+    shown->VScroll1()->setValue(100);
+    EXPECT_EQ(shown->mainpic()->y(), -100);
+    shown->VScroll1()->setValue(40);
+    EXPECT_EQ(shown->mainpic()->y(), -40);
+    shown->HScroll1()->setValue(300);
+    EXPECT_EQ(shown->mainpic()->pos(), QPoint(-300, -40));
+
+    // Setting the bars up again keeps the picture where it is.
+    shown->initialize_scrollbars();
+    EXPECT_EQ(shown->mainpic()->pos(), QPoint(-300, -40));
+    EXPECT_EQ(shown->HScroll1()->value(), 300);
+    shown->HScroll1()->setValue(250);
+    EXPECT_EQ(shown->mainpic()->x(), -250);
+}
+
+TEST(Scrolling, TheWheelOverThePictureScrollsIt)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({2000, 1500}));
+    const QPointF at(100, 100);
+    QWheelEvent down(at, shown->mainpic()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown->mainpic(), &down);
+    EXPECT_GT(shown->VScroll1()->value(), 0);
+    EXPECT_EQ(shown->mainpic()->y(), -shown->VScroll1()->value());
+
+    QWheelEvent sideways(at, shown->mainpic()->mapToGlobal(at), QPoint(), QPoint(-120, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown->mainpic(), &sideways);
+    EXPECT_GT(shown->HScroll1()->value(), 0);
+    EXPECT_EQ(shown->mainpic()->x(), -shown->HScroll1()->value());
+}
+
+TEST(PointerReadOut, ShowsPictureCoordinatesAtTheZoom)
+{
+    ShownForm shown;
+    showPicture(*shown.form, markedPicture({400, 300}));
+    zoomClick(*shown.form, true, {0, 0});
+    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(0, 0)); // 1.44
+    QTest::mouseMove(shown->mainpic(), QPoint(145, 73));
+    EXPECT_EQ(shown->lbl_coords()->text(), QStringLiteral("X:100 Y:50"));
+}

@@ -1,0 +1,126 @@
+#include "app/form1.h"
+#include "canvas/canvas.h"
+#include "dialogs/settings.h"
+#include "formats/map_writer.h"
+#include "support/gui_helpers.h"
+#include "support/printers.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << s.width() << 'x' << s.height();
+}
+
+void resizeClient(Form1 &form, QSize delta)
+{
+    form.resize(form.size() + delta);
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST(Window, TheFirstResizeSizesThePictureArea)
+{
+    ShownForm shown;
+    EXPECT_EQ(shown->centralWidget()->size(), QSize(788, 526));
+    EXPECT_EQ(shown->view_width(), 788 - 24 - 17);
+    EXPECT_EQ(shown->view_height(), 526 - 32 - 105 - 17);
+    EXPECT_EQ(shown->Picture1()->geometry(), QRect(24, 32, 747, 372));
+    EXPECT_EQ(shown->VScroll1()->geometry(), QRect(771, 32, 17, 372));
+    EXPECT_EQ(shown->HScroll1()->geometry(), QRect(24, 404, 747, 17));
+    EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 421, 747, 105));
+    EXPECT_FALSE(shown->lbl_escape()->isVisible());
+    EXPECT_TRUE(shown->htmltext()->toPlainText().isEmpty());
+    EXPECT_EQ(shown->mainpic()->size(), QSize(0, 0));
+}
+
+TEST(Window, LaterResizesOnlyKeepTheCodePaneUnderTheScrollBar)
+{
+    ShownForm shown;
+    resizeClient(*shown.form, {200, 150});
+    EXPECT_EQ(shown->view_width(), 747);
+    EXPECT_EQ(shown->view_height(), 372);
+    EXPECT_EQ(shown->Picture1()->size(), QSize(747, 372));
+    EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 421, 747, 105));
+
+    // After a zoom step narrowed the viewport, the next resize brings the
+    // code pane up under the scroll bar and gives it the viewport's width.
+    showPicture(*shown.form, markedPicture({300, 200}));
+    shown->dispatchMenuKey(QStringLiteral("mnuview_zoomin"));
+    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 421, 747, 105));
+    resizeClient(*shown.form, {-50, -20});
+    EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 32 + 240 + 17, 360, 105));
+}
+
+TEST(Window, ClosingDeletesTheTemporaryFilesAndClosesTheOtherWindows)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("Zonarim_temp.html"));
+    const QString map = dir.filePath(QStringLiteral("Zonarim_temp.map"));
+    const QString kept = dir.filePath(QStringLiteral("map.html"));
+    for (const QString &path : {page, map, kept}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QWidget other;
+    other.show();
+
+    ShownForm shown;
+    // The page twice (the preview ran twice) and a file already gone.
+    shown->temp_filenames = {page, map, page, dir.filePath(QStringLiteral("gone.html"))};
+    shown->menuAction(QStringLiteral("mnufile_exit"))->trigger();
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_FALSE(QFile::exists(page));
+    EXPECT_FALSE(QFile::exists(map));
+    EXPECT_TRUE(QFile::exists(kept));
+    EXPECT_TRUE(shown->temp_filenames.isEmpty());
+    EXPECT_FALSE(other.isVisible());
+}
+
+TEST(Window, StartsWithTheStoredOptionsInForce)
+{
+    {
+        const std::unique_ptr<QSettings> store = Settings::openStore();
+        store->clear();
+        Settings stored;
+        stored.defaultColor = 0x00FF00;
+        stored.defaultStyle = 2;
+        stored.highlightedStyle = 0; // the one style chooser decides all three
+        stored.write(*store);
+    }
+    ShownForm shown;
+    EXPECT_EQ(shown->settings().defaultColor, 0x00FF00u);
+    EXPECT_EQ(shown->areaLooks().normal.colour, QColor(0, 255, 0));
+    EXPECT_EQ(shown->areaLooks().highlighted.hatchStyle, 2);
+    EXPECT_EQ(shown->areaLooks().selected.colour, QColor(0, 0, 255));
+    Settings::openStore()->clear();
+}
+
+TEST(Window, TheCodePaneShowsTheMapText)
+{
+    ShownForm shown;
+    shown->document().map_name = QStringLiteral("m");
+    clscoords &area = shown->document().shapecol.add(Circle);
+    for (QPoint p : {QPoint(30, 30), QPoint(70, 70), QPoint(50, 30), QPoint(70, 50), QPoint(50, 70), QPoint(30, 50)})
+        area.newpoint(p.x(), p.y());
+    shown->fill_html_textbox();
+    QString expected = calculate_html(shown->document());
+    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(shown->htmltext()->toPlainText(), expected);
+    EXPECT_TRUE(shown->htmltext()->isReadOnly());
+    EXPECT_TRUE(shown->htmltext()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    EXPECT_TRUE(QFontInfo(shown->htmltext()->font()).fixedPitch());
+}
