@@ -1,6 +1,9 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
 #include "canvas/zoom_math.h"
+#include "sample_maps.h"
+
+#include <QMouseEvent>
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -81,3 +84,74 @@ void BM_ZoomedCopy(benchmark::State &state)
 BENCHMARK(BM_ZoomedCopy)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// The editor showing a 2000 x 1500 picture with 10,000 areas at zoom 1,
+// every handle placed, the select tool chosen.
+struct BusyWindow {
+    Form1 window;
+
+    BusyWindow()
+    {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qWarning("the window was not exposed");
+        MapDocument &doc = window.document();
+        const MapDocument sample = sampleMap(10000);
+        for (const clscoords &area : sample.shapecol) {
+            clscoords &copy = doc.shapecol.append(area);
+            for (int i = 0; i < copy.nr_points; ++i)
+                copy.setpic(i);
+        }
+        doc.image_file = QStringLiteral("photo.png");
+        window.setPicture(photoSizedPicture());
+        window.mnuview_normalsize();
+        window.sbarrow_Click();
+        window.mainpic()->repaint();
+    }
+};
+
+} // namespace
+
+// One pointer move over the canvas: read-outs, hover test, highlight.
+void BM_CanvasMouseMove10000Areas(benchmark::State &state)
+{
+    BusyWindow busy;
+    QWidget *canvas = busy.window.mainpic();
+    std::vector<QPoint> path;
+    for (int i = 0; i < 1024; ++i)
+        path.emplace_back((i * 7919) % 740, (i * 104729) % 370);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const QPoint p = path[i++ % path.size()];
+        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+    }
+}
+BENCHMARK(BM_CanvasMouseMove10000Areas)->Unit(benchmark::kMicrosecond);
+
+// A full repaint of the visible canvas over 10,000 areas, after its first.
+void BM_CanvasRepaint10000Areas(benchmark::State &state)
+{
+    BusyWindow busy;
+    for (auto _ : state)
+        busy.window.mainpic()->repaint();
+}
+BENCHMARK(BM_CanvasRepaint10000Areas)->Unit(benchmark::kMillisecond);
+
+// A move onto another area followed by the repaint it asks for.
+void BM_CanvasHoverAndRepaint10000Areas(benchmark::State &state)
+{
+    BusyWindow busy;
+    QWidget *canvas = busy.window.mainpic();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const QPoint p((int(i) * 7919) % 740, (int(i) * 104729) % 370);
+        ++i;
+        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+        canvas->repaint();
+    }
+}
+BENCHMARK(BM_CanvasHoverAndRepaint10000Areas)->Unit(benchmark::kMillisecond);

@@ -63,6 +63,13 @@ public:
     int view_width() const { return m_viewWidth; }
     int view_height() const { return m_viewHeight; }
 
+    // Raised while a handle drag refreshes the code pane live, so that only
+    // the drop counts as an edit.
+    bool history_paused = false;
+
+    // The area context menu `cP`; its items carry their keys as object names.
+    QMenu *cP() const { return m_cP; }
+
     // Files the window deletes when it closes.
     QStringList temp_filenames;
 
@@ -116,13 +123,6 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-    // Raised while a handle drag refreshes the code pane live, so that only
-    // the drop counts as an edit.
-    bool history_paused = false;
-
-    // The area context menu `cP`; its items carry their keys as object names.
-    QMenu *cP() const { return m_cP; }
 
 private:
     // What the canvas tools ask of the window (form1_canvas.cpp).

@@ -1,0 +1,228 @@
+#include "app/form1.h"
+#include "canvas/canvas.h"
+#include "support/gui_helpers.h"
+#include "support/printers.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Points = std::vector<QPoint>;
+
+// A user at the canvas of a shown window with a 400 x 300 picture.
+struct User {
+    ShownForm shown;
+    Canvas *canvas;
+
+    User()
+    {
+        showPicture(*shown.form, markedPicture({400, 300}));
+        canvas = shown->mainpic();
+    }
+    void choose(const char *key) { shown->dispatchMenuKey(QLatin1String(key)); }
+    void moveTo(QPoint p, Qt::MouseButtons held = Qt::NoButton)
+    {
+        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+    }
+    void click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        moveTo(p);
+        QTest::mouseClick(canvas, button, {}, p);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        moveTo(from);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        moveTo((from + to) / 2, Qt::LeftButton);
+        moveTo(to, Qt::LeftButton);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+    }
+    Points points(int position)
+    {
+        Points result;
+        const clscoords &area = shown->document().shapecol.item(position);
+        for (int i = 0; i < area.nr_points; ++i)
+            result.emplace_back(area.getPointX(i), area.getPointY(i));
+        return result;
+    }
+    QString shapeReadout() { return shown->lbl_shape_coords()->text(); }
+    QString code() { return shown->htmltext()->toPlainText(); }
+};
+
+} // namespace
+
+TEST(CanvasDrawing, RectanglesAreClickMoveClickInEitherDirection)
+{
+    User user;
+    user.click({10, 20});
+    user.moveTo({110, 70});
+    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(10,20) - (110,70) W:100 H:50"));
+    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {110, 70});
+    EXPECT_EQ(user.points(1), (Points{{10, 20}, {110, 70}, {10, 70}, {110, 20}}));
+
+    user.click({200, 150});
+    user.moveTo({150, 100});
+    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(200,150) - (150,100) W:50 H:50"));
+    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {150, 100});
+    EXPECT_EQ(user.points(2)[1], QPoint(150, 100));
+
+    // Selecting the area refreshes the code pane with both areas.
+    user.choose("mnushapes_select");
+    user.moveTo({300, 250});
+    user.click({50, 40});
+    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"10,20,110,70\"  shape=\"rect\">")));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"200,150,150,100\"  shape=\"rect\">")));
+    EXPECT_EQ(user.shown->document().selected_shapeid, 1);
+}
+
+TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
+{
+    User user;
+    user.choose("mnushapes_circle");
+    user.click({100, 100});
+    user.click({140, 260});
+    EXPECT_EQ(user.points(1), (Points{{100, 100}, {140, 140}, {120, 100}, {140, 120}, {120, 140}, {100, 120}}));
+
+    user.choose("mnushapes_poly");
+    EXPECT_TRUE(user.shown->lbl_escape()->isVisible());
+    for (QPoint p : {QPoint(200, 10), QPoint(300, 10), QPoint(250, 90)})
+        user.click(p);
+    QTest::keyClick(user.shown->htmltext(), Qt::Key_Escape); // from anywhere in the window
+    EXPECT_EQ(user.points(2), (Points{{200, 10}, {300, 10}, {250, 90}}));
+    EXPECT_FALSE(user.shown->lbl_escape()->isVisible());
+    EXPECT_TRUE(user.shown->menuAction(QStringLiteral("mnushapes_select"))->isChecked());
+
+    user.choose("mnushapes_poly");
+    user.click({10, 200});
+    user.click({60, 200});
+    user.click({30, 250}, Qt::RightButton); // ends the polygon, adds nothing
+    EXPECT_EQ(user.points(3), (Points{{10, 200}, {60, 200}}));
+    EXPECT_TRUE(user.shown->menuAction(QStringLiteral("mnushapes_select"))->isChecked());
+    EXPECT_FALSE(user.shown->cP()->isVisible());
+}
+
+TEST(CanvasDrawing, AtZoom144ClicksRoundAndTheReadoutCuts)
+{
+    User user;
+    for (int step = 0; step < 2; ++step) {
+        user.choose("mnuview_zoomin");
+        QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {10, 10});
+    }
+    ASSERT_FLOAT_EQ(user.shown->document().zoom_factor, 1.44f);
+    user.choose("mnushapes_poly");
+    user.moveTo({145, 73});
+    EXPECT_EQ(user.shown->lbl_coords()->text(), QStringLiteral("X:100 Y:50"));
+    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {145, 73});
+    EXPECT_EQ(user.points(1), (Points{{101, 51}}));
+}
+
+TEST(CanvasSelecting, HoverOverlapsMovingAndTheContextMenu)
+{
+    User user;
+    user.click({1, 1});
+    user.click({100, 100});
+    user.click({50, 50});
+    user.click({150, 150});
+    user.choose("mnushapes_select");
+
+    user.moveTo({300, 250});
+    user.moveTo({75, 75}); // into the overlap from outside both: the later area wins
+    EXPECT_EQ(user.shown->document().test_shapeid, 2);
+    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(50,50) - (150,150) W:100 H:100"));
+    EXPECT_EQ(user.canvas->cursor().shape(), Qt::SizeAllCursor);
+
+    user.drag({75, 75}, {95, 85}); // selects area 2 and moves it by (20, 10)
+    EXPECT_EQ(user.points(2), (Points{{70, 60}, {170, 160}, {70, 160}, {170, 60}}));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"70,60,170,160\"")));
+
+    // Right-clicks: on empty canvas the area items are off, on an area on.
+    user.moveTo({300, 250});
+    user.click({300, 250}, Qt::RightButton);
+    QMenu *menu = user.shown->cP();
+    const auto item = [menu](const char *key) { return menu->findChild<QAction *>(QLatin1String(key)); };
+    QStringList captions;
+    for (QAction *action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(captions, (QStringList{"Cu&t", "&Copy", "&Paste", "&Delete", "-", "Area Properties"}));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(item("Area Properties")->isVisible());
+    EXPECT_FALSE(item("Separator")->isVisible());
+    menu->close();
+    user.moveTo({20, 20});
+    user.click({20, 20}, Qt::RightButton);
+    EXPECT_TRUE(item("Area Properties")->isVisible());
+    menu->close();
+}
+
+TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
+{
+    User user;
+    user.click({10, 20});
+    user.click({110, 70});
+    user.choose("mnushapes_circle");
+    user.click({200, 100});
+    user.click({240, 240});
+    user.choose("mnushapes_select");
+
+    user.drag({10, 20}, {2, 3}); // rectangle corner 0
+    EXPECT_EQ(user.points(1), (Points{{2, 3}, {110, 70}, {2, 70}, {110, 3}}));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"2,3,110,70\"")));
+    EXPECT_FALSE(user.shown->history_paused);
+
+    user.drag({2, 70}, {30, 90}); // corner 2
+    EXPECT_EQ(user.points(1), (Points{{30, 3}, {110, 90}, {30, 90}, {110, 3}}));
+
+    user.drag({220, 100}, {220, 80}); // the circle's top handle: the bottom one stays
+    EXPECT_EQ(user.points(2), (Points{{190, 80}, {250, 140}, {220, 80}, {250, 110}, {220, 140}, {190, 110}}));
+
+    // A handle released outside the canvas still commits.
+    user.moveTo({250, 110});
+    QTest::mousePress(user.canvas, Qt::LeftButton, {}, {250, 110});
+    user.moveTo({500, 110}, Qt::LeftButton);
+    QTest::mouseRelease(user.canvas, Qt::LeftButton, {}, {500, 110});
+    EXPECT_EQ(user.points(2)[1], QPoint(500, 265)); // the left edge stays, the square grows around it
+    EXPECT_TRUE(user.code().contains(QStringLiteral("shape=\"circ\"")));
+    EXPECT_FALSE(user.shown->history_paused);
+}
+
+TEST(CanvasHandles, SelfIntersectingPolygonHoleAndVertexDrag)
+{
+    User user;
+    user.choose("mnushapes_poly");
+    for (QPoint p : {QPoint(50, 0), QPoint(79, 90), QPoint(2, 35), QPoint(98, 35), QPoint(21, 90)})
+        user.click(p);
+    user.choose("mnushapes_select");
+    user.moveTo({50, 50}); // the doubly covered middle is a hole
+    EXPECT_EQ(user.shown->document().test_shapeid, -1);
+    user.moveTo({50, 12});
+    EXPECT_EQ(user.shown->document().test_shapeid, 1);
+
+    user.drag({79, 90}, {85, 120}); // vertex 1 only
+    EXPECT_EQ(user.points(1), (Points{{50, 0}, {85, 120}, {2, 35}, {98, 35}, {21, 90}}));
+}
+
+TEST(CanvasPainting, AreasShowHatchedWithHandles)
+{
+    User user;
+    user.click({100, 100});
+    user.click({200, 180});
+    const QImage shot = user.canvas->grab().toImage();
+    const QColor normal = user.shown->areaLooks().normal.colour;
+    int hatched = 0;
+    for (int y = 120; y < 160; ++y)
+        for (int x = 120; x < 180; ++x)
+            hatched += shot.pixelColor(x, y) == normal;
+    EXPECT_GT(hatched, 200);
+    EXPECT_EQ(shot.pixelColor(200, 180), QColor(Qt::white)); // handle of the far corner
+    EXPECT_EQ(shot.pixelColor(195, 175), QColor(Qt::black));
+}
