@@ -227,20 +227,20 @@ void Form1::buildMenuBar()
 
 void Form1::buildToolbar()
 {
-    for (const ToolButtonSpec &spec : toolbarTable()) {
-        QAction *action = menuAction(QLatin1String(spec.menuKey));
-        action->setToolTip(QString::fromUtf8(spec.toolTip));
+    for (const ToolButtonSpec &entry : toolbarTable()) {
+        QAction *action = menuAction(QLatin1String(entry.menuKey));
+        action->setToolTip(QString::fromUtf8(entry.toolTip));
         if (action->icon().isNull()) {
             // The menu item shows no picture; only its button does.
-            action->setIcon(iconFor(QLatin1String(spec.picture)));
+            action->setIcon(iconFor(QLatin1String(entry.picture)));
             action->setIconVisibleInMenu(false);
         }
         auto *button = new QToolButton(m_client);
-        button->setObjectName(QLatin1String(spec.name));
+        button->setObjectName(QLatin1String(entry.name));
         button->setDefaultAction(action);
         button->setAutoRaise(true);
         button->setIconSize(QSize(ToolIconSize, ToolIconSize));
-        button->setGeometry(spec.left, ToolbarTop, ToolButtonSize, ToolButtonSize);
+        button->setGeometry(entry.left, ToolbarTop, ToolButtonSize, ToolButtonSize);
     }
 }
 

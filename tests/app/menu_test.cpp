@@ -169,13 +169,13 @@ TEST(Toolbar, SixteenButtonsInARowWithTheirGaps)
     // A 32-pixel pitch, with a gap after sbsave and a wider one after sbarrow.
     EXPECT_EQ(lefts, (QList<int>{32, 64, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 496, 528, 560, 592}));
 
-    for (const ToolButtonSpec &spec : toolbarTable()) {
-        QToolButton *button = shown->toolButton(QLatin1String(spec.name));
+    for (const ToolButtonSpec &entry : toolbarTable()) {
+        QToolButton *button = shown->toolButton(QLatin1String(entry.name));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(spec.toolTip));
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(entry.toolTip));
         // One action behind the button and its menu item.
-        EXPECT_EQ(button->defaultAction(), shown->menuAction(QLatin1String(spec.menuKey)));
-        EXPECT_EQ(button->isEnabled(), !Form1::isPendingCommand(QLatin1String(spec.menuKey)));
+        EXPECT_EQ(button->defaultAction(), shown->menuAction(QLatin1String(entry.menuKey)));
+        EXPECT_EQ(button->isEnabled(), !Form1::isPendingCommand(QLatin1String(entry.menuKey)));
     }
 }
 
@@ -303,12 +303,12 @@ TEST(Icons, EveryKeyTheTablesNameIsDrawn)
             EXPECT_TRUE(hasIcon(QLatin1String(item.icon))) << item.icon;
         }
     }
-    for (const ToolButtonSpec &spec : toolbarTable()) {
-        EXPECT_TRUE(hasIcon(QLatin1String(spec.picture))) << spec.picture;
+    for (const ToolButtonSpec &entry : toolbarTable()) {
+        EXPECT_TRUE(hasIcon(QLatin1String(entry.picture))) << entry.picture;
         // A button shows the same picture as its menu item.
         for (const MenuItemSpec &item : menuTable()) {
-            if (qstrcmp(item.key, spec.menuKey) == 0 && *item.icon) {
-                EXPECT_STREQ(item.icon, spec.picture);
+            if (qstrcmp(item.key, entry.menuKey) == 0 && *item.icon) {
+                EXPECT_STREQ(item.icon, entry.picture);
             }
         }
     }

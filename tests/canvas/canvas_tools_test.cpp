@@ -110,53 +110,6 @@ TEST(CanvasTools, EachToolSetsItsFlags)
     }
 }
 
-TEST(CanvasTools, RectangleIsClickMoveClickAndOpensItsProperties)
-{
-    Canvas c;
-    c.tools.chooseTool(CanvasTools::Tool::Rectangle);
-    c.click({10, 20});
-    c.tools.mouseMove(Qt::NoButton, {60, 40});
-    EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(10,20) - (60,40) W:50 H:20"));
-    c.tools.mouseMove(Qt::NoButton, {110, 70});
-    EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(10,20) - (110,70) W:100 H:50"));
-    EXPECT_TRUE(c.host.propertiesOpened.empty());
-    c.tools.mouseDown(Qt::LeftButton, {110, 70});
-    EXPECT_EQ(c.points(1), (Points{{10, 20}, {110, 70}, {10, 70}, {110, 20}}));
-    EXPECT_EQ(c.host.propertiesOpened, std::vector<int>{1});
-    EXPECT_EQ(c.host.refreshes, 0); // the properties dialog refreshes the map text
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(c.doc.shapecol.item(1).handleShown(i));
-
-    // Right to left: point 0 stays the first click, the read-out is positive.
-    c.click({200, 150});
-    c.tools.mouseMove(Qt::NoButton, {150, 100});
-    EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(200,150) - (150,100) W:50 H:50"));
-    c.tools.mouseDown(Qt::LeftButton, {150, 100});
-    EXPECT_EQ(c.points(2), (Points{{200, 150}, {150, 100}, {200, 100}, {150, 150}}));
-}
-
-TEST(CanvasTools, CircleBoxIsSquaredByTheHorizontalDistance)
-{
-    Canvas c;
-    c.tools.chooseTool(CanvasTools::Tool::Circle);
-    c.click({100, 100});
-    c.click({140, 300});
-    EXPECT_EQ(c.points(1), (Points{{100, 100}, {140, 140}, {120, 100}, {140, 120}, {120, 140}, {100, 120}}));
-    const clscoords &circle = c.doc.shapecol.item(1);
-    EXPECT_FALSE(circle.handleShown(0) || circle.handleShown(1));
-    EXPECT_TRUE(circle.handleShown(2) && circle.handleShown(5));
-}
-
-TEST(CanvasTools, ZoomedClicksRoundWhileTheReadoutCuts)
-{
-    Canvas c(1.44f);
-    c.tools.chooseTool(CanvasTools::Tool::Polygon);
-    c.tools.mouseMove(Qt::NoButton, {145, 73});
-    EXPECT_EQ(c.host.coords, QStringLiteral("X:100 Y:50"));
-    c.tools.mouseDown(Qt::LeftButton, {145, 73});
-    EXPECT_EQ(c.points(1), (Points{{101, 51}}));
-}
-
 TEST(CanvasTools, PolygonEndsWithEscapeOrRightClickAndStopsAt101Points)
 {
     Canvas c;
@@ -226,19 +179,6 @@ TEST(CanvasTools, HoverPicksTheLaterOfOverlappingAreasAndSelectMovesIt)
     c.tools.mouseDown(Qt::LeftButton, {0, 0});
     c.tools.mouseUp(Qt::RightButton, {10, 10});
     EXPECT_EQ(c.points(2)[0], QPoint(60, 70));
-}
-
-TEST(CanvasTools, SelfIntersectingPolygonHasAHoleForTheHover)
-{
-    Canvas c;
-    c.tools.chooseTool(CanvasTools::Tool::Polygon);
-    for (QPoint p : {QPoint(50, 0), QPoint(79, 90), QPoint(2, 35), QPoint(98, 35), QPoint(21, 90)})
-        c.click(p);
-    c.tools.sbarrow_Click();
-    c.tools.mouseMove(Qt::NoButton, {50, 50});
-    EXPECT_EQ(c.doc.test_shapeid, -1);
-    c.tools.mouseMove(Qt::NoButton, {50, 10});
-    EXPECT_EQ(c.doc.test_shapeid, 1);
 }
 
 TEST(CanvasTools, HandleDragsReshapeRectanglesAndCircles)
