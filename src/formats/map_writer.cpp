@@ -94,9 +94,7 @@ QString clientMapText(const MapDocument &doc)
 {
     QString out;
     out.reserve(256 + 64 * doc.shapecol.count());
-    out += QLatin1String("<!-- Created with Free Quadrel Software Zonari ");
-    out += QStringView(MakerAddress);
-    out += QLatin1String(" !-->");
+    out += clientMapComment();
     out += QLatin1String("<img border=\"0\" src=\"");
     out += image_src_for_map(doc);
     out += QLatin1String("\" usemap=\"#");
@@ -203,6 +201,12 @@ QString serverMapText(const MapDocument &doc)
 }
 
 } // namespace
+
+QString clientMapComment()
+{
+    return QLatin1String("<!-- Created with Free Quadrel Software Zonari ") + QString::fromUtf16(MakerAddress)
+           + QLatin1String(" !-->");
+}
 
 QString calculate_html(const MapDocument &doc)
 {
