@@ -73,7 +73,6 @@ SplitPath splitPath(const QString &path, bool windows)
                 split.names.removeLast();
             else if (up ? split.root.isEmpty() : !name.isEmpty() && name != QLatin1String("."))
                 split.names.append(name); // a ".." above the root is dropped
-
             name.clear();
         } else {
             name.append(path[pos]);
