@@ -109,15 +109,24 @@ FileText readMapInputFile(const QString &path, FileKind kind)
         return {QString(), FileText::Unreadable};
     if (file.size() > MaxMapFileBytes)
         return {QString(), FileText::TooLarge};
-    // Read one byte more than allowed, for files whose size is not known
-    // beforehand.
     QString text;
     {
-        const QByteArray bytes = file.read(MaxMapFileBytes + 1);
-        if (file.error() != QFileDevice::NoError)
-            return {QString(), FileText::Unreadable};
-        if (bytes.size() > MaxMapFileBytes)
-            return {QString(), FileText::TooLarge};
+        // In pieces, and no further than one byte past the limit: a device
+        // may not know its size, or not have one.
+        QByteArray bytes;
+        for (;;) {
+            const qsizetype have = bytes.size();
+            const qint64 want = qMin<qint64>(MaxMapFileBytes + 1 - have, qMax<qint64>(file.size() - have + 1, 65536));
+            bytes.resize(have + want);
+            const qint64 got = file.read(bytes.data() + have, want);
+            bytes.resize(have + qMax<qint64>(got, 0));
+            if (got < 0)
+                return {QString(), FileText::Unreadable};
+            if (bytes.size() > MaxMapFileBytes)
+                return {QString(), FileText::TooLarge};
+            if (got == 0)
+                break;
+        }
         text = kind == FileKind::Html ? decodeHtmlBytes(bytes) : decodeMapFileBytes(bytes);
     }
     return {withCrLfLineEnds(text), FileText::None};
