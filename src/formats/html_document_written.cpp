@@ -2,13 +2,16 @@
 
 #include "map_writer.h"
 
+#include <QList>
+
 // Recognises map text in exactly the form the editor writes it: the head
 // comment, one img, one map and its areas, every attribute lower-case and
 // double-quoted, one or more blanks between attributes, white space between
 // tags. For such text an HTML5 parser builds the plain tree the text spells
 // out, so the elements can be read off in order. Anything else, and any value
-// the parser would change (character references, NUL, CR), makes the
-// scanner give up, and the page goes to the general parser.
+// the parser would change (character references, NUL, CR, control
+// characters), makes the scanner give up, and the page goes to the general
+// parser.
 class WrittenMapScanner {
 public:
     explicit WrittenMapScanner(QByteArrayView text) : m_text(text) {}
@@ -46,6 +49,13 @@ bool isWhiteSpace(char c)
 bool isLowerLetter(char c)
 {
     return c >= 'a' && c <= 'z';
+}
+
+// The parser hands control characters and noncharacters over as U+FFFD.
+bool parserReplaces(char32_t c)
+{
+    return (c >= 0x01 && c <= 0x08) || c == 0x0B || (c >= 0x0E && c <= 0x1F) || (c >= 0x7F && c <= 0x9F)
+           || (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
 }
 
 } // namespace
@@ -107,7 +117,11 @@ std::optional<QString> WrittenMapScanner::decodedValue(QByteArrayView name) cons
             continue;
         if (attribute.value.contains('&'))
             return std::nullopt;
-        return QString::fromUtf8(attribute.value);
+        QString value = QString::fromUtf8(attribute.value);
+        for (const char32_t c : value.toUcs4())
+            if (parserReplaces(c))
+                return std::nullopt;
+        return value;
     }
     return QString();
 }

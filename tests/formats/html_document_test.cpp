@@ -132,6 +132,7 @@ TEST(HtmlDocument, OtherTextGoesToTheGeneralParser)
     const char *const tails[] = {
         "<map name=\"m\">\r\n<area coords=\"1&#44;2\" shape=\"poly\">\r\n</map>", // a reference to decode
         "<map name=\"a&amp;b\">\r\n</map>",
+        "<map name=\"a\x17\xc2\x85\xef\xbf\xbe\">\r\n</map>", // control characters become U+FFFD
         "<map name=\"m\">\r\n<area coords=\"1,2\" shape=\"poly\" href=\"a\"b\">\r\n</map>", // a quote in a value
         "<map name=\"m\">\r\n<area coords=\"1,2\" coords=\"3,4\">\r\n</map>",               // repeated attribute
         "<map name=\"m\">\r\n<area coords=\"1,2\" alt=\"two\r\nlines\">\r\n</map>",
