@@ -240,9 +240,9 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
             return fail(FileTooLargeReason);
         if (file.problem != FileText::None)
             return fail();
-        page = HtmlDocument::parse(file.text);
+        page = HtmlDocument::parse(file.text, services.htmlParsing);
     } else {
-        page = HtmlDocument::parse(source.fileOrText);
+        page = HtmlDocument::parse(source.fileOrText, services.htmlParsing);
     }
     if (!page)
         return fail(PageTooComplexReason);

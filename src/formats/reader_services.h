@@ -1,5 +1,7 @@
 #pragma once
 
+#include "html_document.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -30,6 +32,7 @@ struct ReaderServices {
     UserMessages *messages = nullptr; // none: messages are dropped
     MapChooser chooseMap;             // none: a page with several maps is not read
     PictureLoader loadPicture;        // none: no picture is shown, which never fails
+    HtmlParseOptions htmlParsing;     // how pages are given to the HTML parser
 };
 
 // Where a reader takes its text from: the file being loaded, or an undo or

@@ -266,7 +266,7 @@ bool analyze_server_html(MapDocument &doc, const QString &html_file, const Reade
         return fail(FileTooLargeReason);
     if (file.problem != FileText::None)
         return fail();
-    const std::optional<HtmlDocument> page = HtmlDocument::parse(file.text);
+    const std::optional<HtmlDocument> page = HtmlDocument::parse(file.text, services.htmlParsing);
     if (!page)
         return fail(PageTooComplexReason);
     for (const HtmlImg &img : page->imgs())
