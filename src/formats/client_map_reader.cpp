@@ -7,6 +7,7 @@
 #include "model/rounding.h"
 #include "url_path.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -61,8 +62,14 @@ void readTexts(clscoords &area, const QString &startTag, html_parse_module &tags
     area.link = tags.get_attribute_value(QStringLiteral("href"));
     area.targetframe = tags.get_attribute_value(QStringLiteral("target"));
     area.alt = tags.get_attribute_value(QStringLiteral("alt"));
+    static const std::array<QString, EventCount> eventNames = [] {
+        std::array<QString, EventCount> names;
+        for (int k = 0; k < EventCount; ++k)
+            names[std::size_t(k)] = QLatin1String(EventNames[std::size_t(k)]);
+        return names;
+    }();
     for (int k = 0; k < EventCount; ++k)
-        area.setEvents(k, tags.get_attribute_value(QLatin1String(EventNames[std::size_t(k)])));
+        area.setEvents(k, tags.get_attribute_value(eventNames[std::size_t(k)]));
 }
 
 // Builds one area from its element; false when the coordinates do not make
@@ -175,6 +182,17 @@ bool hasUrlScheme(QStringView reference)
 std::optional<qint32> coordinateFromText(QStringView piece)
 {
     const QStringView text = trimmedAscii(piece);
+    // Plain whole numbers, by far the most common, need no floating point.
+    if (!text.isEmpty() && text.size() <= 10) {
+        const bool minus = text.front() == u'-';
+        const bool sign = minus || text.front() == u'+';
+        qint64 whole = 0;
+        qsizetype i = sign ? 1 : 0;
+        for (; i < text.size() && isAsciiDigit(text[i]); ++i)
+            whole = whole * 10 + (text[i].unicode() - u'0');
+        if (i == text.size() && i > (sign ? 1 : 0))
+            return fitIn32(minus ? -whole : whole);
+    }
     // Sign, digits, an optional fraction and an optional exponent; nothing else.
     std::string number;
     number.reserve(std::size_t(text.size()));
@@ -278,10 +296,12 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
 
     // Built aside and added at the end, so that a snapshot that cannot be
     // read leaves the document as it was.
+    const std::span<const HtmlArea> elements = page->areasOf(map);
     std::vector<clscoords> built;
+    built.reserve(elements.size());
     html_parse_module tags;
     bool complete = true;
-    for (const HtmlArea &element : page->areasOf(map)) {
+    for (const HtmlArea &element : elements) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;

@@ -2,8 +2,6 @@
 
 #include "map_writer.h"
 
-#include <QList>
-
 // Recognises map text in exactly the form the editor writes it: the head
 // comment, one img, one map and its areas, every attribute lower-case and
 // double-quoted, one or more blanks between attributes, white space between
@@ -31,12 +29,13 @@ private:
     // The value of an attribute that the parser hands over decoded; empty
     // when absent, nothing when decoding could change it.
     std::optional<QString> decodedValue(QByteArrayView name) const;
-    QString serializedStartTag() const;
+    QString serializedStartTag();
 
     QByteArrayView m_text;
     qsizetype m_pos = 0;
     QByteArrayView m_tagName;
     std::vector<Attribute> m_attributes;
+    QByteArray m_tagBuffer;
 };
 
 namespace {
@@ -118,17 +117,23 @@ std::optional<QString> WrittenMapScanner::decodedValue(QByteArrayView name) cons
         if (attribute.value.contains('&'))
             return std::nullopt;
         QString value = QString::fromUtf8(attribute.value);
-        for (const char32_t c : value.toUcs4())
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            char32_t c = value[i].unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < value.size())
+                c = QChar::surrogateToUcs4(char16_t(c), value[++i].unicode());
             if (parserReplaces(c))
                 return std::nullopt;
+        }
         return value;
     }
     return QString();
 }
 
-QString WrittenMapScanner::serializedStartTag() const
+QString WrittenMapScanner::serializedStartTag()
 {
-    QByteArray tag;
+    // One buffer for all tags: it keeps its capacity from tag to tag.
+    QByteArray &tag = m_tagBuffer;
+    tag.resize(0);
     tag += '<';
     tag += m_tagName;
     for (const Attribute &attribute : m_attributes) {
