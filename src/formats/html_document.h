@@ -79,7 +79,7 @@ public:
     friend bool operator==(const HtmlDocument &, const HtmlDocument &) = default;
 
 private:
-    friend class HtmlTreeCollector;
+    friend class ElementRecords;
     friend class WrittenMapScanner;
 
     std::vector<HtmlMap> m_maps;
