@@ -61,8 +61,7 @@ void appendClientArea(TextBuffer &out, const clscoords &area)
 QString clientMapText(const MapDocument &doc)
 {
     TextBuffer out(512 + 128 * qsizetype(doc.shapecol.count()));
-    out << QLatin1StringView("<!-- Created with Free Quadrel Software Zonari ") << QStringView(MakerAddress)
-        << QLatin1StringView(" !-->") << QLatin1StringView("<img border=\"0\" src=\"") << image_src_for_map(doc)
+    out << clientMapComment() << QLatin1StringView("<img border=\"0\" src=\"") << image_src_for_map(doc)
         << QLatin1StringView("\" usemap=\"#") << doc.map_name << QLatin1StringView("\"><map name=\"") << doc.map_name
         << QLatin1StringView("\">") << CrLf;
     doc.forEachLiveArea([&](const clscoords &area) { appendClientArea(out, area); });
@@ -151,6 +150,12 @@ QString serverMapText(const MapDocument &doc)
 }
 
 } // namespace
+
+QString clientMapComment()
+{
+    return QLatin1String("<!-- Created with Free Quadrel Software Zonari ") + QString::fromUtf16(MakerAddress)
+           + QLatin1String(" !-->");
+}
 
 QString calculate_html(const MapDocument &doc)
 {

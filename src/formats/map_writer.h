@@ -7,6 +7,9 @@ class MapDocument;
 // The address named in the comment that heads every client-side map.
 inline constexpr char16_t MakerAddress[] = u"https://zonari.example.org/";
 
+// The comment that opens every client-side map text.
+QString clientMapComment();
+
 // The map text of the document: the client-side HTML fragment, or for a
 // server-side map the NCSA or CERN map file (empty for an unknown server
 // format). Lines end in CR LF; texts are inserted exactly as stored, with no

@@ -62,11 +62,17 @@ SplitPath splitPath(const QString &path, bool windows)
         split.root = QStringLiteral("/");
         pos = 1;
     }
+    // "." and ".." steps are taken as a browser takes them in a URL, so that
+    // a picture path read from a page ("C:\web\./img/a.gif") gives the same
+    // reference as its plain form.
     QString name;
     for (; pos <= path.size(); ++pos) {
         if (pos == path.size() || isSeparator(path[pos], windows)) {
-            if (!name.isEmpty())
-                split.names.append(name);
+            const bool up = name == QLatin1String("..");
+            if (up && !split.names.isEmpty() && split.names.last() != QLatin1String(".."))
+                split.names.removeLast();
+            else if (up ? split.root.isEmpty() : !name.isEmpty() && name != QLatin1String("."))
+                split.names.append(name); // a ".." above the root is dropped
             name.clear();
         } else {
             name.append(path[pos]);
@@ -84,7 +90,8 @@ bool keepsInUrl(QChar c)
         return true;
     if (u <= 0x20 || u == 0x7f)
         return false;
-    static constexpr char16_t escaped[] = u"\"#%<>?[]^`{|}";
+    // "+" too: the readers decode it as a blank.
+    static constexpr char16_t escaped[] = u"\"#%+<>?[]^`{|}";
     for (char16_t e : escaped)
         if (u == e)
             return false;

@@ -14,3 +14,10 @@ clscoords &AreaCollection::append(const clscoords &area)
     copy.clsindex = qint16(count());
     return copy;
 }
+
+clscoords &AreaCollection::append(clscoords &&area)
+{
+    clscoords &moved = m_areas.emplace_back(std::move(area));
+    moved.clsindex = qint16(count());
+    return moved;
+}

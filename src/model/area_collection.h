@@ -25,6 +25,7 @@ public:
     // Appends a copy of a finished area (texts, points and all), renumbered
     // to its new position.
     clscoords &append(const clscoords &area);
+    clscoords &append(clscoords &&area);
 
     auto begin() const { return m_areas.begin(); }
     auto end() const { return m_areas.end(); }

@@ -39,6 +39,9 @@ TEST(RelativePath, WindowsPathsClimbFolderByFolderAndFailAcrossDrives)
         {R"(\\server\share\a.html)", R"(\\server\share\img\p.gif)", true, R"(.\img\p.gif)"},
         {R"(\\server\share\a.html)", R"(\\other\share\p.gif)", true, ""},
         {R"(C:\web\index.html)", "", true, ""},
+        {R"(C:\web\index.html)", R"(C:\web\./img/pic.gif)", true, R"(.\img\pic.gif)"},
+        {R"(C:\web\sub\index.html)", R"(C:\web\sub\../img/pic.gif)", true, R"(..\img\pic.gif)"},
+        {R"(C:\web\.\sub\..\index.html)", R"(C:\..\web\pic.gif)", true, R"(.\pic.gif)"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(relative_path_to(s(c.from), s(c.to), c.fromIsFile), s(c.expected)) << c.from << " -> " << c.to;
@@ -52,6 +55,8 @@ TEST(RelativePath, PosixPathsUseSlashesAndCompareExactly)
     EXPECT_EQ(relative_path_to(s("/srv/WWW/a.html"), s("/srv/www/p.gif"), true), s("../www/p.gif"));
     EXPECT_EQ(relative_path_to(s("/srv/www/a.html"), s("img/p.gif"), true), QString()); // no common root
     EXPECT_EQ(relative_path_to(s("/srv/www"), s("/srv/www/p.gif")), s("./p.gif"));
+    EXPECT_EQ(relative_path_to(s("/srv/www/a.html"), s("/srv/www/./img/../p.gif"), true), s("./p.gif"));
+    EXPECT_EQ(relative_path_to(s("../maps/a.html"), s("../maps/p.gif"), true), s("./p.gif"));
 }
 
 TEST(RelativePath, ResultsThatDoNotFitAWindowsPathBufferAreEmpty)
@@ -69,6 +74,7 @@ TEST(UrlPath, FileUrlsUseSlashesAndEscape)
     EXPECT_EQ(url_path_part(s(R"(C:\web\a.html)")), s("///C:/web/a.html"));
     EXPECT_EQ(url_path_part(s("pic.gif")), s("pic.gif"));
     EXPECT_EQ(url_path_part(s("100% #1.gif")), s("100%25%20%231.gif"));
+    EXPECT_EQ(url_path_part(s("a+b.gif")), s("a%2Bb.gif"));
     EXPECT_EQ(url_path_part(s("/srv/www/a b.html")), s("///srv/www/a%20b.html"));
     EXPECT_EQ(url_from_path(s("/srv/été.png")), s("file:///srv/été.png"));
     EXPECT_EQ(url_from_path(s(R"(C:\web\a.html)")), s("file:///C:/web/a.html"));

@@ -1,5 +1,10 @@
 #include "map_tool.h"
 #include "support/printers.h"
+#include "support/reader_fixtures.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -28,13 +33,15 @@ TEST(MapTool, WritesEveryFormatByteForByte)
     const ToolRun html = run({"write", "--format", "html"}, Doc);
     EXPECT_EQ(html.status, 0);
     EXPECT_TRUE(html.err.isEmpty());
-    EXPECT_EQ(QString::fromUtf8(html.out),
-              QStringLiteral("<!-- Created with Free Quadrel Software Zonari https://zonari.example.org/ !-->"
-                             "<img border=\"0\" src=\"./img/p.png\" usemap=\"#m\"><map name=\"m\">\r\n"
-                             "<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\" alt=\"Café & co\" onclick=\"go()\">\r\n"
-                             "<area coords=\"50,50,10\" shape=\"circ\" href=\"c.html\" target=\"_blank\">\r\n"
-                             "<area coords=\"1,2,3,4,5,6\" shape=\"poly\">\r\n"
-                             "<area shape=\"default\" href=\"home.html\" ></map>"));
+    EXPECT_EQ(
+        QString::fromUtf8(html.out),
+        QStringLiteral(
+            "<!-- Created with Free Quadrel Software Zonari https://zonari.example.org/ !-->"
+            "<img border=\"0\" src=\"./img/p.png\" usemap=\"#m\"><map name=\"m\">\r\n"
+            "<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\" alt=\"Café & co\" onclick=\"go()\">\r\n"
+            "<area coords=\"50,50,10\" shape=\"circ\" href=\"c.html\" target=\"_blank\">\r\n"
+            "<area coords=\"1,2,3,4,5,6\" shape=\"poly\">\r\n"
+            "<area shape=\"default\" href=\"home.html\" ></map>"));
 
     const ToolRun ncsa = run({"write", "--format", "ncsa", "--map-file", "/srv/m.map"}, Doc);
     EXPECT_EQ(ncsa.out, QByteArray("# Imagemap file=/srv/m.map\r\ndefault home.html\r\n"
@@ -72,9 +79,12 @@ TEST(MapTool, BadInputGetsOneLineAndStatusTwo)
         {html, "[1,2]", "not an object"},
         {html, R"({"areas":[{"shape":"star","points":[[1,1]]}]})", "areas[0].shape: unknown shape \"star\""},
         {html, manyUtf8.constData(), "areas[0].points: 102 points, at most 101 allowed"},
-        {html, R"({"areas":[{"shape":"rect","points":[[1,1],[2,2.5]]}]})", "areas[0].points[1]: coordinate 2.5 is not an integer"},
-        {html, R"({"areas":[{"shape":"rect","points":[[1,1],[2,3000000000]]}]})", "areas[0].points[1]: coordinate 3000000000 is out of range"},
-        {html, R"({"areas":[{"shape":"rect","points":[[1,1],["2",2]]}]})", "areas[0].points[1]: coordinate is not a number"},
+        {html, R"({"areas":[{"shape":"rect","points":[[1,1],[2,2.5]]}]})",
+         "areas[0].points[1]: coordinate 2.5 is not an integer"},
+        {html, R"({"areas":[{"shape":"rect","points":[[1,1],[2,3000000000]]}]})",
+         "areas[0].points[1]: coordinate 3000000000 is out of range"},
+        {html, R"({"areas":[{"shape":"rect","points":[[1,1],["2",2]]}]})",
+         "areas[0].points[1]: coordinate is not a number"},
         {html, R"({"areas":[{"shape":"rect","points":[[1,1]]}]})", "a rectangle needs 2 or 4 points, not 1"},
         {html, R"({"areas":[{"shape":"circle","points":[[1,1],[2,2],[3,3]]}]})", "a circle needs 2 or 6 points"},
         {html, R"({"areas":[{"shape":"poly","points":[[1,1]],"link":7}]})", "areas[0].link: not a text"},
@@ -92,5 +102,114 @@ TEST(MapTool, BadInputGetsOneLineAndStatusTwo)
         EXPECT_TRUE(result.out.isEmpty()) << c.message;
         EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
         EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+    }
+}
+
+namespace {
+
+const char *const TwoMaps = R"html(<img src="pics/a%20b.gif" usemap="#Nav">
+<map name="Top"><area shape=rect coords=1,2,3,4 href=t.html></map>
+<map name="Nav"><area shape=circle coords=50,50,10 href="n.html" alt='Nav &amp; more'></map>)html";
+
+QJsonObject json(const ToolRun &run)
+{
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+} // namespace
+
+TEST(MapTool, ReadPrintsTheDocumentAsTheEditorLoadsIt)
+{
+    FileFolder folder;
+    const QString page = folder.write(QStringLiteral("two.html"), TwoMaps);
+    for (const QStringList &choice : {QStringList{"--map", "Nav"}, QStringList{"--map-index", "1"}}) {
+        const ToolRun read = runMapTool(QStringList{"read", page} + choice, {});
+        EXPECT_EQ(read.status, 0) << read.err.toStdString();
+        const QJsonObject doc = json(read);
+        EXPECT_EQ(doc["map_name"].toString(), QStringLiteral("Nav"));
+        EXPECT_EQ(doc["map_file"].toString(), page);
+        EXPECT_EQ(doc["image_file"].toString(), folder.path(QStringLiteral("pics/a b.gif"))); // never loaded
+        const QJsonArray areas = doc["areas"].toArray();
+        ASSERT_EQ(areas.size(), 1);
+        EXPECT_EQ(areas[0].toObject()["alt"].toString(), QStringLiteral("Nav &amp; more"));
+        EXPECT_EQ(areas[0].toObject()["points"].toArray().size(), 6);
+    }
+
+    // Without a choice, or with one that names no map, the maps are listed.
+    struct Case {
+        QStringList choice;
+        const char *first;
+    };
+    const Case cases[] = {
+        {{}, "the page holds several maps"},
+        {{"--map", "nav"}, "no map named nav"},
+        {{"--map-index", "2"}, "no map with index 2"},
+    };
+    for (const Case &c : cases) {
+        const ToolRun read = runMapTool(QStringList{"read", page} + c.choice, {});
+        EXPECT_EQ(read.status, 2);
+        EXPECT_TRUE(read.out.isEmpty());
+        EXPECT_TRUE(read.err.startsWith(QByteArray("zonari-map: ") + c.first)) << read.err.toStdString();
+        EXPECT_TRUE(read.err.endsWith("zonari-map:   0  Top\nzonari-map:   1  Nav\n")) << read.err.toStdString();
+    }
+    const QString one =
+        folder.write(QStringLiteral("one.html"),
+                     "<img src=a.gif usemap=#only><map name=only><area shape=rect coords=1,2,3,4></map>");
+    EXPECT_EQ(runMapTool({"read", one, "--map", "other"}, {}).err,
+              QByteArray("zonari-map: no map named other; the maps are:\nzonari-map:   0  only\n"));
+    EXPECT_EQ(runMapTool({"read", one, "--map-index", "0"}, {}).status, 0);
+}
+
+TEST(MapTool, ReadTakesMapFilesAsNcsaUnlessToldOtherwise)
+{
+    FileFolder folder;
+    const QString ncsa =
+        folder.write(QStringLiteral("m.MAP"), "# comment\r\ndefault home.html\r\nrect a.html 10,20 110,60\r\n");
+    const QString cern = folder.write(QStringLiteral("c.txt"), "circle (50,50) 10 c d.html\n");
+    const QString page = folder.write(QStringLiteral("page.html"), "<a href=m.map><img src=\"img/p.gif\" ismap></a>");
+
+    const ToolRun read = runMapTool({"read", ncsa, "--page", page}, {});
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+    EXPECT_EQ(json(read)["default_link"].toString(), QStringLiteral(" home.html"));
+    EXPECT_EQ(json(read)["image_file"].toString(), folder.path(QStringLiteral("img/p.gif")));
+    EXPECT_EQ(json(read)["areas"].toArray()[0].toObject()["link"].toString(), QStringLiteral("a.html"));
+
+    const ToolRun converted =
+        runMapTool({"convert", cern, "--format", "cern", "--to", "ncsa", "--map-file", "/srv/c.map"}, {});
+    EXPECT_EQ(converted.out, QByteArray("# Imagemap file=/srv/c.map\r\ndefault \r\ncirc c d.html 40,40 60,60\r\n"));
+    const ToolRun html = runMapTool({"convert", ncsa, "--to", "html"}, {});
+    EXPECT_TRUE(html.out.contains("<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\">\r\n"
+                                  "<area shape=\"default\" href=\" home.html\" ></map>"));
+}
+
+TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
+{
+    FileFolder folder;
+    const QString bad = folder.write(QStringLiteral("bad.map"), "rect a.html 1,2 3,4\nrect b.html 1,2\n");
+    const QString noMap = folder.write(QStringLiteral("none.html"), "<p>nothing</p>");
+    struct Case {
+        QStringList args;
+        int status;
+        QByteArray err;
+    };
+    const Case cases[] = {
+        {{"read", bad}, 1, "zonari-map: " + bad.toUtf8() + ", line 2: Could not load server-side imagemap !\n"},
+        {{"read", noMap}, 1, "zonari-map: Error while opening map !\n"},
+        {{"read", folder.path(QStringLiteral("missing.map"))},
+         1,
+         "zonari-map: Could not load server-side imagemap !\n"},
+        {{"read", bad, "--page", noMap + "x"}, 1, "zonari-map: Could not open server-side imagemap !\n"},
+        {{"read"}, 2, "zonari-map: name the file to read\n"},
+        {{"read", noMap, "--format", "svg"}, 2, "zonari-map: unknown format svg (html, ncsa or cern)\n"},
+        {{"read", noMap, "--page", bad}, 2, "zonari-map: --page is for server-side map files\n"},
+        {{"read", bad, "--map", "x"}, 2, "zonari-map: --map and --map-index are for HTML pages\n"},
+        {{"read", noMap, "--map", "x", "--map-index", "0"}, 2, "zonari-map: give --map or --map-index, not both\n"},
+        {{"convert", bad}, 2, "zonari-map: convert needs --to html|ncsa|cern|page\n"},
+    };
+    for (const Case &c : cases) {
+        const ToolRun run = runMapTool(c.args, {});
+        EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err, c.err) << c.args.join(' ').toStdString();
     }
 }

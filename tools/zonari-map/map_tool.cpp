@@ -1,34 +1,46 @@
 #include "map_tool.h"
 
+#include "formats/client_map_reader.h"
 #include "formats/document_json.h"
 #include "formats/map_writer.h"
+#include "formats/server_map_reader.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
-const char *const Usage =
-    "Usage: zonari-map COMMAND [OPTIONS]\n"
-    "\n"
-    "Commands:\n"
-    "  write --format html|ncsa|cern|page [--map-file PATH]\n"
-    "      Reads a map document as JSON on standard input and prints the map\n"
-    "      text of that format (or the HTML page of a server-side map) exactly\n"
-    "      as the editor writes it.\n"
-    "  help\n"
-    "      Prints this text.\n"
-    "\n"
-    "Document JSON:\n"
-    "  {\"map_name\", \"image_file\", \"map_file\", \"server_html_file\",\n"
-    "   \"default_link\", \"default_target\",\n"
-    "   \"areas\": [{\"shape\": \"rect\"|\"circle\"|\"poly\", \"points\": [[x,y],...],\n"
-    "              \"link\", \"alt\", \"targetframe\", \"onmouseover\", \"onmouseout\",\n"
-    "              \"events\": [14 texts]}]}\n"
-    "  Missing keys mean empty texts.\n"
-    "\n"
-    "Exit status: 0 done, 1 a map could not be read, 2 bad arguments or input.\n";
+const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
+                          "\n"
+                          "Commands:\n"
+                          "  write --format html|ncsa|cern|page [--map-file PATH]\n"
+                          "      Reads a map document as JSON on standard input and prints the map\n"
+                          "      text of that format (or the HTML page of a server-side map) exactly\n"
+                          "      as the editor writes it.\n"
+                          "  read FILE [--format html|ncsa|cern] [--map NAME | --map-index N] [--page HTML]\n"
+                          "      Reads a map as the editor loads it and prints the document as JSON.\n"
+                          "      Files ending in .map are read as NCSA, others as HTML, unless --format\n"
+                          "      says otherwise. A page with several maps needs --map or --map-index\n"
+                          "      (from 0). --page reads a server-side map's HTML page for its picture.\n"
+                          "      The picture is resolved, never loaded.\n"
+                          "  convert IN --to html|ncsa|cern|page [--map-file PATH] [read options]\n"
+                          "      Reads IN as read does and prints it in another format; the map file\n"
+                          "      is IN unless --map-file names another.\n"
+                          "  help\n"
+                          "      Prints this text.\n"
+                          "\n"
+                          "Document JSON:\n"
+                          "  {\"map_name\", \"image_file\", \"map_file\", \"server_html_file\",\n"
+                          "   \"default_link\", \"default_target\",\n"
+                          "   \"areas\": [{\"shape\": \"rect\"|\"circle\"|\"poly\", \"points\": [[x,y],...],\n"
+                          "              \"link\", \"alt\", \"targetframe\", \"onmouseover\", \"onmouseout\",\n"
+                          "              \"events\": [14 texts]}]}\n"
+                          "  Missing keys mean empty texts.\n"
+                          "\n"
+                          "Exit status: 0 done, 1 a map could not be read, 2 bad arguments or input.\n";
 
 ToolRun failure(int status, const QString &message)
 {
@@ -105,13 +117,168 @@ ToolRun runWrite(const QStringList &args, const QByteArray &input)
     const QString formatName = options.values.value(QStringLiteral("format"));
     const OutputFormat *format = outputFormat(formatName);
     if (!format)
-        return failure(ExitStatus::BadInput, formatName.isEmpty()
-                                                 ? QStringLiteral("write needs --format html|ncsa|cern|page")
-                                                 : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(formatName));
+        return failure(ExitStatus::BadInput,
+                       formatName.isEmpty()
+                           ? QStringLiteral("write needs --format html|ncsa|cern|page")
+                           : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(formatName));
 
     DocumentFromJson read = documentFromJson(input);
     if (!read.document)
         return failure(ExitStatus::BadInput, read.error);
+    if (options.values.contains(QStringLiteral("map-file")))
+        read.document->map_file = options.values.value(QStringLiteral("map-file"));
+    return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
+}
+
+// Collects the readers' messages for standard error.
+class ErrorLines : public UserMessages {
+public:
+    QStringList lines;
+    void showMessage(const QString &text, const QString &) override { lines += text.split(u'\n'); }
+};
+
+ToolRun readFailure(int status, const QStringList &lines)
+{
+    QByteArray err;
+    for (const QString &line : lines)
+        err += "zonari-map: " + line.toUtf8() + '\n';
+    return {QByteArray(), err, status};
+}
+
+const QStringList ReadOptions = {QStringLiteral("format"), QStringLiteral("map"), QStringLiteral("map-index"),
+                                 QStringLiteral("page")};
+
+// A document read from a file as the editor loads it, or why there is none.
+struct ReadResult {
+    std::optional<MapDocument> document;
+    ToolRun failure;
+};
+
+ReadResult readClientMap(MapDocument doc, const QString &file, const Options &options)
+{
+    const bool byName = options.values.contains(QStringLiteral("map"));
+    const bool byIndex = options.values.contains(QStringLiteral("map-index"));
+    const QString name = options.values.value(QStringLiteral("map"));
+    bool indexOk = true;
+    const int index = options.values.value(QStringLiteral("map-index")).toInt(&indexOk);
+    if (byName && byIndex)
+        return {std::nullopt, failure(ExitStatus::BadInput, QStringLiteral("give --map or --map-index, not both"))};
+    if (byIndex && (!indexOk || index < 0))
+        return {std::nullopt, failure(ExitStatus::BadInput, QStringLiteral("--map-index needs a number from 0"))};
+
+    // The maps of the page, when it has several, and whether the choice
+    // named one of them.
+    QStringList offered;
+    bool chosen = true;
+    ErrorLines messages;
+    ReaderServices services;
+    services.messages = &messages;
+    services.chooseMap = [&](const QStringList &names) {
+        offered = names;
+        const int choice = byName ? int(names.indexOf(name)) : byIndex && index < names.size() ? index : -1;
+        chosen = choice >= 0;
+        return choice;
+    };
+    const ReadOutcome outcome = analyze_client_map(doc, MapTextSource::file(file), services);
+    // With one map nobody is asked, but a choice must still name that map.
+    if (outcome == ReadOutcome::Done && offered.isEmpty()
+        && ((byName && doc.map_name != name) || (byIndex && index != 0))) {
+        offered = {doc.map_name};
+        chosen = false;
+    }
+    if (!chosen) {
+        const QString choiceProblem =
+            byName    ? QStringLiteral("no map named %1").arg(name)
+            : byIndex ? QStringLiteral("no map with index %1").arg(index)
+                      : QStringLiteral("the page holds several maps; choose one with --map or --map-index");
+        QStringList lines = {choiceProblem + QStringLiteral("; the maps are:")};
+        for (qsizetype i = 0; i < offered.size(); ++i)
+            lines.append(QStringLiteral("  %1  %2").arg(i).arg(offered[i]));
+        return {std::nullopt, readFailure(ExitStatus::BadInput, lines)};
+    }
+    if (outcome != ReadOutcome::Done)
+        return {std::nullopt, readFailure(ExitStatus::ReadFailed, messages.lines)};
+    return {std::move(doc), {}};
+}
+
+ReadResult readServerMap(MapDocument doc, const QString &file, qint32 format, const Options &options)
+{
+    if (options.values.contains(QStringLiteral("map")) || options.values.contains(QStringLiteral("map-index")))
+        return {std::nullopt,
+                failure(ExitStatus::BadInput, QStringLiteral("--map and --map-index are for HTML pages"))};
+    doc.is_servermap = true;
+    doc.serverside_type = format;
+    if (options.values.contains(QStringLiteral("page"))) {
+        ErrorLines messages;
+        ReaderServices services;
+        services.messages = &messages;
+        const QString page = options.values.value(QStringLiteral("page"));
+        if (!analyze_server_html(doc, page, services))
+            return {std::nullopt, readFailure(ExitStatus::ReadFailed, messages.lines)};
+        doc.server_html_file = page;
+    }
+    const ServerMapResult result = analyze_server_map(doc, MapTextSource::file(file), format);
+    if (!result.ok) {
+        QStringList lines = result.message().split(u'\n');
+        if (result.line > 0)
+            lines.first().prepend(QStringLiteral("%1, line %2: ").arg(file).arg(result.line));
+        return {std::nullopt, readFailure(ExitStatus::ReadFailed, lines)};
+    }
+    return {std::move(doc), {}};
+}
+
+ReadResult readDocument(const Options &options)
+{
+    if (options.positional.size() != 1)
+        return {std::nullopt, failure(ExitStatus::BadInput,
+                                      options.positional.isEmpty()
+                                          ? QStringLiteral("name the file to read")
+                                          : QStringLiteral("unexpected argument %1").arg(options.positional[1]))};
+    const QString file = options.positional.first();
+    const bool mapFile = QFileInfo(file).suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) == 0;
+    const QString format =
+        options.values.value(QStringLiteral("format"), mapFile ? QStringLiteral("ncsa") : QStringLiteral("html"));
+    // Loading sets the map file first: relative picture references are
+    // resolved against it.
+    MapDocument doc;
+    doc.map_file = file;
+    if (format == QLatin1String("html")) {
+        if (options.values.contains(QStringLiteral("page")))
+            return {std::nullopt, failure(ExitStatus::BadInput, QStringLiteral("--page is for server-side map files"))};
+        return readClientMap(std::move(doc), file, options);
+    }
+    if (format == QLatin1String("ncsa") || format == QLatin1String("cern"))
+        return readServerMap(std::move(doc), file, format == QLatin1String("cern") ? Cern : Ncsa, options);
+    return {std::nullopt,
+            failure(ExitStatus::BadInput, QStringLiteral("unknown format %1 (html, ncsa or cern)").arg(format))};
+}
+
+ToolRun runRead(const QStringList &args, const QByteArray &)
+{
+    const Options options = parseOptions(args, ReadOptions);
+    if (!options.error.isEmpty())
+        return failure(ExitStatus::BadInput, options.error);
+    const ReadResult read = readDocument(options);
+    if (!read.document)
+        return read.failure;
+    return {documentToJson(*read.document), QByteArray(), ExitStatus::Ok};
+}
+
+ToolRun runConvert(const QStringList &args, const QByteArray &)
+{
+    const Options options =
+        parseOptions(args, ReadOptions + QStringList{QStringLiteral("to"), QStringLiteral("map-file")});
+    if (!options.error.isEmpty())
+        return failure(ExitStatus::BadInput, options.error);
+    const QString target = options.values.value(QStringLiteral("to"));
+    const OutputFormat *format = outputFormat(target);
+    if (!format)
+        return failure(ExitStatus::BadInput,
+                       target.isEmpty() ? QStringLiteral("convert needs --to html|ncsa|cern|page")
+                                        : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(target));
+    ReadResult read = readDocument(options);
+    if (!read.document)
+        return read.failure;
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = options.values.value(QStringLiteral("map-file"));
     return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
@@ -127,10 +294,9 @@ using Command = std::function<ToolRun(const QStringList &, const QByteArray &)>;
 const QHash<QString, Command> &commands()
 {
     static const QHash<QString, Command> table = {
-        {QStringLiteral("write"), runWrite},
-        {QStringLiteral("help"), runHelp},
-        {QStringLiteral("--help"), runHelp},
-        {QStringLiteral("-h"), runHelp},
+        {QStringLiteral("write"), runWrite},     {QStringLiteral("read"), runRead},
+        {QStringLiteral("convert"), runConvert}, {QStringLiteral("help"), runHelp},
+        {QStringLiteral("--help"), runHelp},     {QStringLiteral("-h"), runHelp},
     };
     return table;
 }
@@ -143,6 +309,7 @@ ToolRun runMapTool(const QStringList &args, const QByteArray &standardInput)
         return {QByteArray(), QByteArray(Usage), ExitStatus::BadInput};
     const auto command = commands().constFind(args.first());
     if (command == commands().constEnd())
-        return failure(ExitStatus::BadInput, QStringLiteral("unknown command %1 (try zonari-map help)").arg(args.first()));
+        return failure(ExitStatus::BadInput,
+                       QStringLiteral("unknown command %1 (try zonari-map help)").arg(args.first()));
     return (*command)(args.mid(1), standardInput);
 }

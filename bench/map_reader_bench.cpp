@@ -1,0 +1,113 @@
+#include "formats/client_map_reader.h"
+#include "formats/html_document.h"
+#include "formats/map_writer.h"
+#include "formats/server_map_reader.h"
+#include "sample_maps.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Areas = 10000;
+
+QString mapText(bool servermap, qint32 format)
+{
+    MapDocument doc = sampleMap(Areas);
+    doc.is_servermap = servermap;
+    doc.serverside_type = format;
+    return calculate_html(doc);
+}
+
+// Writes the text as a saved file would be: UTF-8, one CR LF after it.
+QString savedFile(const QTemporaryDir &dir, const char *name, const QString &text)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.toUtf8() + "\r\n");
+    return path;
+}
+
+void readClient(benchmark::State &state, const QString &text, bool fromFile)
+{
+    QTemporaryDir dir;
+    const MapTextSource source =
+        fromFile ? MapTextSource::file(savedFile(dir, "map.html", text)) : MapTextSource::snapshot(text);
+    ReaderServices services;
+    services.loadPicture = [](const QString &) { return true; };
+    int areas = 0;
+    for (auto _ : state) {
+        MapDocument doc;
+        doc.map_file = QStringLiteral("/srv/www/index.html");
+        if (analyze_client_map(doc, source, services) != ReadOutcome::Done)
+            state.SkipWithError("the map was not read");
+        areas = doc.shapecol.count();
+    }
+    state.counters["areas"] = areas;
+    state.counters["bytes"] = double(text.toUtf8().size());
+}
+
+void readServer(benchmark::State &state, qint32 format, bool fromFile)
+{
+    const QString text = mapText(true, format);
+    QTemporaryDir dir;
+    const MapTextSource source =
+        fromFile ? MapTextSource::file(savedFile(dir, "map.map", text)) : MapTextSource::snapshot(text);
+    int areas = 0;
+    for (auto _ : state) {
+        MapDocument doc;
+        if (!analyze_server_map(doc, source, format).ok)
+            state.SkipWithError("the map was not read");
+        areas = doc.shapecol.count();
+    }
+    state.counters["areas"] = areas;
+    state.counters["bytes"] = double(text.toUtf8().size());
+}
+
+// The editor's own text, as undo reads it and as a load reads the saved file.
+void BM_ReadClientSnapshot(benchmark::State &state) { readClient(state, mapText(false, Ncsa), false); }
+void BM_ReadClientFile(benchmark::State &state) { readClient(state, mapText(false, Ncsa), true); }
+
+// The same map as a foreign page: a doctype in front is enough to send it
+// through the general HTML parser, in its child process.
+void BM_ReadClientForeignPage(benchmark::State &state)
+{
+    readClient(state, QStringLiteral("<!DOCTYPE html>\r\n") + mapText(false, Ncsa), true);
+}
+
+// The general HTML parser alone on that page, in a child process as the
+// readers use it and in-process, to show what the isolation costs.
+void parsePage(benchmark::State &state, bool isolated)
+{
+    const QByteArray page = (QStringLiteral("<!DOCTYPE html>\r\n") + mapText(false, Ncsa)).toUtf8();
+    HtmlParseOptions options;
+    options.isolated = isolated;
+    for (auto _ : state) {
+        const std::optional<HtmlDocument> doc = HtmlDocument::parseWithGumbo(page, options);
+        if (!doc)
+            state.SkipWithError("the page was refused");
+        benchmark::DoNotOptimize(doc);
+    }
+}
+void BM_HtmlParseIsolated(benchmark::State &state) { parsePage(state, true); }
+void BM_HtmlParseInProcess(benchmark::State &state) { parsePage(state, false); }
+
+void BM_ReadNcsaSnapshot(benchmark::State &state) { readServer(state, Ncsa, false); }
+void BM_ReadNcsaFile(benchmark::State &state) { readServer(state, Ncsa, true); }
+void BM_ReadCernSnapshot(benchmark::State &state) { readServer(state, Cern, false); }
+void BM_ReadCernFile(benchmark::State &state) { readServer(state, Cern, true); }
+
+} // namespace
+
+BENCHMARK(BM_ReadClientSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadClientFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadClientForeignPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HtmlParseIsolated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HtmlParseInProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadNcsaSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadNcsaFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCernSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCernFile)->Unit(benchmark::kMillisecond);

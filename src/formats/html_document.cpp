@@ -1,0 +1,478 @@
+#include "html_document.h"
+
+#include <gumbo.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// The elements the readers use, as a flat stream of records; gumbo's tree
+// is read into this form in whichever process parsed the page, and the
+// document is made from it in the editor's:
+//   'M' name                  a map element opens
+//   'E'                       the innermost open map closes
+//   'A' shape coords startTag an area element
+//   'I' usemap src ismap      an img element; ismap is the byte 0 or 1
+// Each text is a 32-bit length and its UTF-8 bytes.
+class ElementRecords {
+public:
+    static std::optional<HtmlDocument> read(QByteArrayView records);
+};
+
+namespace {
+
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void write(const char *data, std::size_t size) = 0;
+
+    void byte(char c) { write(&c, 1); }
+    void length(std::size_t size)
+    {
+        const auto value = quint32(size);
+        write(reinterpret_cast<const char *>(&value), sizeof value);
+    }
+    void text(QByteArrayView text)
+    {
+        length(std::size_t(text.size()));
+        write(text.data(), std::size_t(text.size()));
+    }
+};
+
+class BufferSink : public RecordSink {
+public:
+    QByteArray bytes;
+    void write(const char *data, std::size_t size) override { bytes.append(data, qsizetype(size)); }
+};
+
+QByteArrayView piece(const GumboStringPiece &text)
+{
+    return QByteArrayView(text.data, qsizetype(text.length));
+}
+
+QByteArrayView attributeValue(const GumboElement &element, const char *name)
+{
+    const GumboAttribute *attribute = gumbo_get_attribute(&element.attributes, name);
+    return attribute ? QByteArrayView(attribute->value) : QByteArrayView();
+}
+
+QByteArrayView tagNameAsWritten(const GumboElement &element)
+{
+    const QByteArrayView tag = piece(element.original_tag);
+    qsizetype end = 1;
+    while (end < tag.size() && !QByteArrayView(" \t\n\f\r/>").contains(tag[end]))
+        ++end;
+    if (tag.isEmpty() || end == 1)
+        return QByteArrayView(gumbo_normalized_tagname(element.tag));
+    return tag.sliced(1, end - 1);
+}
+
+// Without a value gumbo points the value's text at the name.
+bool hasValue(const GumboAttribute &attribute)
+{
+    return attribute.original_value.length > 0 && attribute.original_value.data != attribute.original_name.data;
+}
+
+// "<", the tag name as written, then " name" or " name=value" per attribute
+// exactly as written, then ">".
+void writeStartTag(RecordSink &sink, const GumboElement &element)
+{
+    const QByteArrayView name = tagNameAsWritten(element);
+    std::size_t size = 2 + std::size_t(name.size());
+    for (unsigned i = 0; i < element.attributes.length; ++i) {
+        const auto &attribute = *static_cast<const GumboAttribute *>(element.attributes.data[i]);
+        size += 1 + attribute.original_name.length;
+        if (hasValue(attribute))
+            size += 1 + attribute.original_value.length;
+    }
+    sink.length(size);
+    sink.byte('<');
+    sink.write(name.data(), std::size_t(name.size()));
+    for (unsigned i = 0; i < element.attributes.length; ++i) {
+        const auto &attribute = *static_cast<const GumboAttribute *>(element.attributes.data[i]);
+        sink.byte(' ');
+        sink.write(attribute.original_name.data, attribute.original_name.length);
+        if (hasValue(attribute)) {
+            sink.byte('=');
+            sink.write(attribute.original_value.data, attribute.original_value.length);
+        }
+    }
+    sink.byte('>');
+}
+
+// Walks the tree in document order with a stack of its own, so no nesting
+// depth can exhaust the call stack.
+void writeElements(RecordSink &sink, const GumboNode *document)
+{
+    struct Frame {
+        const GumboVector *children;
+        unsigned next;
+        bool map;
+    };
+    std::vector<Frame> stack{{&document->v.document.children, 0, false}};
+    while (!stack.empty()) {
+        Frame &frame = stack.back();
+        if (frame.next >= frame.children->length) {
+            if (frame.map)
+                sink.byte('E');
+            stack.pop_back();
+            continue;
+        }
+        const auto *node = static_cast<const GumboNode *>(frame.children->data[frame.next++]);
+        // Text and comments hold no elements; a template's content is not
+        // part of the page.
+        if (node->type != GUMBO_NODE_ELEMENT)
+            continue;
+        const GumboElement &element = node->v.element;
+        const bool html = element.tag_namespace == GUMBO_NAMESPACE_HTML;
+        if (html && element.tag == GUMBO_TAG_MAP) {
+            sink.byte('M');
+            sink.text(attributeValue(element, "name"));
+        } else if (html && element.tag == GUMBO_TAG_AREA) {
+            sink.byte('A');
+            sink.text(attributeValue(element, "shape"));
+            sink.text(attributeValue(element, "coords"));
+            writeStartTag(sink, element);
+        } else if (html && element.tag == GUMBO_TAG_IMG) {
+            sink.byte('I');
+            sink.text(attributeValue(element, "usemap"));
+            sink.text(attributeValue(element, "src"));
+            sink.byte(gumbo_get_attribute(&element.attributes, "ismap") ? 1 : 0);
+        }
+        stack.push_back({&element.children, 0, html && element.tag == GUMBO_TAG_MAP});
+    }
+}
+
+} // namespace
+
+std::optional<HtmlDocument> ElementRecords::read(QByteArrayView records)
+{
+    HtmlDocument doc;
+    std::vector<std::size_t> openMaps;
+    qsizetype at = 0;
+    const auto text = [&](QString &out) {
+        quint32 size = 0;
+        if (records.size() - at < qsizetype(sizeof size))
+            return false;
+        std::memcpy(&size, records.data() + at, sizeof size);
+        at += qsizetype(sizeof size);
+        if (records.size() - at < qsizetype(size))
+            return false;
+        out = QString::fromUtf8(records.sliced(at, qsizetype(size)));
+        at += qsizetype(size);
+        return true;
+    };
+    while (at < records.size()) {
+        switch (records[at++]) {
+        case 'M': {
+            HtmlMap map;
+            if (!text(map.name))
+                return std::nullopt;
+            map.firstArea = qsizetype(doc.m_areas.size());
+            openMaps.push_back(doc.m_maps.size());
+            doc.m_maps.push_back(std::move(map));
+            break;
+        }
+        case 'E': {
+            if (openMaps.empty())
+                return std::nullopt;
+            HtmlMap &map = doc.m_maps[openMaps.back()];
+            map.areaCount = qsizetype(doc.m_areas.size()) - map.firstArea;
+            openMaps.pop_back();
+            break;
+        }
+        case 'A': {
+            HtmlArea area;
+            if (!text(area.shape) || !text(area.coords) || !text(area.startTag))
+                return std::nullopt;
+            doc.m_areas.push_back(std::move(area));
+            break;
+        }
+        case 'I': {
+            HtmlImg img;
+            if (!text(img.useMap) || !text(img.src) || at >= records.size())
+                return std::nullopt;
+            img.isMap = records[at++] != 0;
+            doc.m_imgs.push_back(std::move(img));
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    if (!openMaps.empty())
+        return std::nullopt;
+    return doc;
+}
+
+namespace {
+
+GumboOptions gumboOptions()
+{
+    GumboOptions options = kGumboDefaultOptions;
+    // Recorded errors are never read, and gumbo copies the open elements
+    // into each one, which deep nesting turns into gigabytes.
+    options.max_errors = 0;
+    return options;
+}
+
+HtmlDocument parseHere(const QByteArray &utf8)
+{
+    const GumboOptions options = gumboOptions();
+    GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), std::size_t(utf8.size()));
+    BufferSink records;
+    writeElements(records, output->document);
+    gumbo_destroy_output(&options, output);
+    return ElementRecords::read(records.bytes).value_or(HtmlDocument());
+}
+
+// Gumbo cannot be stopped, and some broken pages make its work grow with the
+// square of their size (text under thousands of open elements, a tag with
+// thousands of attributes). So a page is parsed in a child process that
+// only parses and hands back what was collected; the editor waits for it
+// with a deadline, and a child that runs late, takes too much memory or
+// fails in any way leaves the editor untouched.
+enum ChildStatus : int { ChildDone = 0, ChildOverBudget = 3, ChildWriteFailed = 4 };
+
+// The child's memory for gumbo: fresh pages of its own, mapped in large
+// chunks, so that the child never writes to pages it shares with the
+// editor (each such write would copy the page), and counted against the
+// budget. Small blocks are recycled by size; large ones are mapped singly.
+class ChildArena {
+public:
+    explicit ChildArena(std::size_t limit) : m_limit(limit) {}
+
+    static void *allocate(void *userdata, std::size_t size) { return static_cast<ChildArena *>(userdata)->take(size); }
+    static void deallocate(void *userdata, void *pointer)
+    {
+        if (pointer)
+            static_cast<ChildArena *>(userdata)->give(static_cast<char *>(pointer) - Header);
+    }
+
+private:
+    static constexpr std::size_t Header = 16; // holds the size; keeps blocks aligned for any type
+    static constexpr std::size_t Step = 16;
+    static constexpr std::size_t SmallClasses = 64; // blocks up to 1 KB
+    static constexpr std::size_t Chunk = std::size_t(4) << 20;
+
+    char *map(std::size_t size)
+    {
+        m_mapped += size;
+        void *pages = m_mapped > m_limit ? MAP_FAILED
+                                         : ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                                                  MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (pages == MAP_FAILED)
+            _exit(ChildOverBudget);
+        return static_cast<char *>(pages);
+    }
+
+    void *take(std::size_t size)
+    {
+        const std::size_t steps = std::max<std::size_t>(1, (size + Step - 1) / Step);
+        char *block = nullptr;
+        if (steps > SmallClasses) {
+            block = map(Header + size);
+        } else if (m_free[steps]) {
+            block = m_free[steps];
+            std::memcpy(&m_free[steps], block + Header, sizeof(char *));
+        } else {
+            const std::size_t need = Header + steps * Step;
+            if (std::size_t(m_end - m_next) < need) {
+                m_next = map(Chunk);
+                m_end = m_next + Chunk;
+            }
+            block = m_next;
+            m_next += need;
+        }
+        std::memcpy(block, &size, sizeof size);
+        return block + Header;
+    }
+
+    void give(char *block)
+    {
+        std::size_t size = 0;
+        std::memcpy(&size, block, sizeof size);
+        const std::size_t steps = std::max<std::size_t>(1, (size + Step - 1) / Step);
+        if (steps > SmallClasses) {
+            ::munmap(block, Header + size);
+            m_mapped -= Header + size;
+            return;
+        }
+        std::memcpy(block + Header, &m_free[steps], sizeof(char *));
+        m_free[steps] = block;
+    }
+
+    std::size_t m_limit;
+    std::size_t m_mapped = 0;
+    char *m_next = nullptr;
+    char *m_end = nullptr;
+    std::array<char *, SmallClasses + 1> m_free{};
+};
+
+// Sends the records down the pipe through a buffer that the child alone
+// touches; a write that fails ends the child.
+class PipeSink : public RecordSink {
+public:
+    explicit PipeSink(int fd) : m_fd(fd) {}
+
+    void write(const char *data, std::size_t size) override
+    {
+        while (size > 0) {
+            if (m_used == sizeof s_buffer)
+                flush();
+            const std::size_t part = std::min(size, sizeof s_buffer - m_used);
+            std::memcpy(s_buffer + m_used, data, part);
+            m_used += part;
+            data += part;
+            size -= part;
+        }
+    }
+
+    void flush()
+    {
+        for (std::size_t done = 0; done < m_used;) {
+            const ssize_t written = ::write(m_fd, s_buffer + done, m_used - done);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                _exit(ChildWriteFailed);
+            done += std::size_t(written);
+        }
+        m_used = 0;
+    }
+
+private:
+    static inline char s_buffer[1 << 18];
+    int m_fd;
+    std::size_t m_used = 0;
+};
+
+[[noreturn]] void runChild(int fd, const QByteArray &utf8, qint64 memoryBytes)
+{
+    ChildArena arena{std::size_t(memoryBytes)};
+    GumboOptions options = gumboOptions();
+    options.allocator = ChildArena::allocate;
+    options.deallocator = ChildArena::deallocate;
+    options.userdata = &arena;
+    // The child ends with _exit: the tree is never freed, and nothing the
+    // parent set up runs again here.
+    GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), std::size_t(utf8.size()));
+    PipeSink sink(fd);
+    writeElements(sink, output->document);
+    sink.flush();
+    _exit(ChildDone);
+}
+
+void endChild(pid_t child, bool kill)
+{
+    if (kill)
+        ::kill(child, SIGKILL);
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// What the child sent, or nothing when it failed, sent too much or missed
+// the deadline. The pipe is read without blocking, so the deadline holds
+// however the child behaves.
+std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::steady_clock::time_point deadline,
+                                           qsizetype maxBytes)
+{
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    QByteArray received;
+    qsizetype have = 0;
+    for (bool open = true; open;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd ready{fd, POLLIN, 0};
+        if (left.count() <= 0 || (::poll(&ready, 1, int(std::min<qint64>(left.count(), 1000))) < 0 && errno != EINTR)) {
+            endChild(child, true);
+            return std::nullopt;
+        }
+        for (;;) {
+            if (have == received.size())
+                received.resize(std::max<qsizetype>(2 * have, 1 << 16));
+            const ssize_t got = ::read(fd, received.data() + have, std::size_t(received.size() - have));
+            if (got > 0) {
+                have += got;
+                if (have > maxBytes) {
+                    endChild(child, true);
+                    return std::nullopt;
+                }
+                continue;
+            }
+            if (got < 0 && errno != EAGAIN && errno != EINTR) {
+                endChild(child, true);
+                return std::nullopt;
+            }
+            open = got != 0;
+            break;
+        }
+    }
+    received.resize(have);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return std::nullopt;
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != ChildDone)
+        return std::nullopt;
+    return received;
+}
+
+std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParseOptions &options)
+{
+    const auto megabytes = double(utf8.size()) / (1024.0 * 1024.0);
+    const auto deadline = std::chrono::steady_clock::now() + options.baseTime
+                          + std::chrono::milliseconds(qint64(double(options.timePerMegabyte.count()) * megabytes));
+    // Close-on-exec: a program the editor starts meanwhile must not hold
+    // the pipe open.
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return parseHere(utf8);
+    // A larger pipe means fewer turns between the two processes.
+    ::fcntl(pipeEnds[1], F_SETPIPE_SZ, 1 << 20);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        // No child to be had: parse here, without the deadline.
+        return parseHere(utf8);
+    }
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        runChild(pipeEnds[1], utf8, options.memoryBytes);
+    }
+    ::close(pipeEnds[1]);
+    // The records hold parts of the page, a few times over at most.
+    const qsizetype maxBytes = 8 * utf8.size() + (1 << 20);
+    const std::optional<QByteArray> received = receiveFromChild(child, pipeEnds[0], deadline, maxBytes);
+    ::close(pipeEnds[0]);
+    if (!received)
+        return std::nullopt;
+    return ElementRecords::read(*received);
+}
+
+} // namespace
+
+std::optional<HtmlDocument> HtmlDocument::parse(QStringView text, const HtmlParseOptions &options)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (std::optional<HtmlDocument> written = parseWrittenMap(utf8))
+        return written;
+    return parseWithGumbo(utf8, options);
+}
+
+std::optional<HtmlDocument> HtmlDocument::parseWithGumbo(const QByteArray &utf8, const HtmlParseOptions &options)
+{
+    if (!options.isolated)
+        return parseHere(utf8);
+    return parseInChild(utf8, options);
+}

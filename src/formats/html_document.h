@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <chrono>
+#include <optional>
+#include <span>
+#include <vector>
+
+// An area element as the map reader needs it: the shape and coords values
+// as the HTML parser gives them (character references decoded), and its
+// start tag serialized for the attribute scanner.
+//
+// The serialized start tag is "<", the tag name as written, then for each
+// attribute in source order a blank, the name as written and, when a value
+// is given, "=" and the value exactly as written, quotes included, then ">".
+// Line breaks and runs of blanks between attributes become single blanks;
+// values keep every character.
+struct HtmlArea {
+    QString shape;
+    QString coords;
+    QString startTag;
+    friend bool operator==(const HtmlArea &, const HtmlArea &) = default;
+};
+
+// A map element: its name and its area elements (all descendants, in
+// document order), as a range of HtmlDocument::areas().
+struct HtmlMap {
+    QString name;
+    qsizetype firstArea = 0;
+    qsizetype areaCount = 0;
+    friend bool operator==(const HtmlMap &, const HtmlMap &) = default;
+};
+
+struct HtmlImg {
+    QString useMap;
+    QString src; // as written, character references decoded
+    bool isMap = false;
+    friend bool operator==(const HtmlImg &, const HtmlImg &) = default;
+};
+
+// How a page is given to the general HTML parser. Broken pages can make its
+// work grow much faster than their size (text under thousands of open
+// elements, a tag with thousands of attributes), and it cannot be stopped
+// once started; so by default it runs in a child process that is given up
+// when it passes the memory or time allowed, and the page is refused.
+// Fuzzing turns the isolation off to see into the parse.
+struct HtmlParseOptions {
+    bool isolated = true;
+    qint64 memoryBytes = qint64(1) << 30;
+    std::chrono::milliseconds baseTime{2000};
+    std::chrono::milliseconds timePerMegabyte{500};
+};
+
+// The parts of an HTML page that the map readers use, taken from a real
+// HTML5 parse: the map and img elements in document order. A page written
+// by the editor itself is recognised and read without the general parser,
+// with the same result, so undo and redo stay fast for large maps.
+class HtmlDocument {
+public:
+    // Parses a page; no value when the page is refused.
+    static std::optional<HtmlDocument> parse(QStringView text, const HtmlParseOptions &options = {});
+
+    // The two ways of reading, separately, so that tests can check that they
+    // agree. parseWrittenMap has no value for any text it does not recognise
+    // as the editor's own.
+    static std::optional<HtmlDocument> parseWithGumbo(const QByteArray &utf8, const HtmlParseOptions &options = {});
+    static std::optional<HtmlDocument> parseWrittenMap(const QByteArray &utf8);
+
+    const std::vector<HtmlMap> &maps() const { return m_maps; }
+    const std::vector<HtmlImg> &imgs() const { return m_imgs; }
+    std::span<const HtmlArea> areasOf(const HtmlMap &map) const
+    {
+        return std::span(m_areas).subspan(std::size_t(map.firstArea), std::size_t(map.areaCount));
+    }
+
+    friend bool operator==(const HtmlDocument &, const HtmlDocument &) = default;
+
+private:
+    friend class ElementRecords;
+    friend class WrittenMapScanner;
+
+    std::vector<HtmlMap> m_maps;
+    std::vector<HtmlArea> m_areas;
+    std::vector<HtmlImg> m_imgs;
+};

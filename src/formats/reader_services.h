@@ -1,0 +1,74 @@
+#pragma once
+
+#include "html_document.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+
+// How the map readers reach the user and the editor. The core never opens a
+// window: the editor plugs in its message box, its map chooser and its
+// picture loader, and tests and the command-line tool plug in their own.
+
+// Shows a message to the user. An empty title stands for the application's
+// own title, which is what the readers' messages carry.
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    virtual void showMessage(const QString &text, const QString &title) = 0;
+};
+
+// Lets the user choose one of several maps of a page: gets the map names in
+// document order, returns the index of the chosen one, or -1 for none.
+using MapChooser = std::function<int(const QStringList &mapNames)>;
+
+// Loads the map's picture into the editor (the displayed picture, its
+// working copy and the scroll bars); false when the picture cannot be shown.
+using PictureLoader = std::function<bool(const QString &path)>;
+
+struct ReaderServices {
+    UserMessages *messages = nullptr; // none: messages are dropped
+    MapChooser chooseMap;             // none: a page with several maps is not read
+    PictureLoader loadPicture;        // none: no picture is shown, which never fails
+    HtmlParseOptions htmlParsing;     // how pages are given to the HTML parser
+};
+
+// Where a reader takes its text from: the file being loaded, or an undo or
+// redo snapshot of the map text, handed over by the history.
+struct MapTextSource {
+    enum Kind { File, Snapshot };
+    Kind kind = File;
+    QString fileOrText;
+
+    static MapTextSource file(const QString &path) { return {File, path}; }
+    static MapTextSource snapshot(const QString &text) { return {Snapshot, text}; }
+};
+
+// The readers' messages. Where the program itself refuses a file (too large
+// or too complex to read safely), a second line says why.
+inline constexpr QStringView MapOpenError = u"Error while opening map !";
+inline constexpr QStringView ServerMapLoadError = u"Could not load server-side imagemap !";
+inline constexpr QStringView ServerPageOpenError = u"Could not open server-side imagemap !";
+inline constexpr QStringView FileTooLargeReason = u"The file is larger than 64 MB.";
+inline constexpr QStringView PageTooComplexReason = u"The page is too large or too complex to read.";
+
+inline QString pictureOpenError(const QString &path)
+{
+    return QStringLiteral("Error while opening image ") + path + QStringLiteral(" !");
+}
+
+inline QString withReason(QStringView message, QStringView reason)
+{
+    QString text = message.toString();
+    if (!reason.isEmpty())
+        text += u'\n' + reason.toString();
+    return text;
+}
+
+inline void showReaderMessage(const ReaderServices &services, const QString &text)
+{
+    if (services.messages)
+        services.messages->showMessage(text, QString());
+}

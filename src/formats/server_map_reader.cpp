@@ -1,0 +1,276 @@
+#include "server_map_reader.h"
+
+#include "client_map_reader.h"
+#include "html_document.h"
+#include "map_text_input.h"
+#include "model/map_document.h"
+#include "model/rounding.h"
+
+#include <QRegularExpression>
+
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// The patterns of both syntaxes. Each is applied to the text after a line's
+// keyword; the points of a polygon are every match, everything else the
+// first match.
+struct ServerPatterns {
+    QRegularExpression cernCircle{QStringLiteral(R"(\((\d+),(\d+)\) (\d+) (.+)$)"), Options};
+    QRegularExpression cernRectangle{QStringLiteral(R"(\((\d+),(\d+)\) \((\d+),(\d+)\) (.+)$)"), Options};
+    QRegularExpression cernPoint{QStringLiteral(R"(\((\d+),(\d+)\) )"), Options};
+    QRegularExpression cernPolygonUrl{QStringLiteral(R"((?: \(\d+,\d+\))+ (.+)$)"), Options};
+    QRegularExpression ncsaCircle{QStringLiteral(R"((.+) (\d+),(\d+) (\d+),(\d+)$)"), Options};
+    QRegularExpression ncsaRectangle{QStringLiteral(R"(([^ ]+) (\d+),(\d+) (\d+),(\d+))"), Options};
+    QRegularExpression ncsaPoint{QStringLiteral(R"( (\d+),(\d+))"), Options};
+    QRegularExpression ncsaPolygonUrl{QStringLiteral(R"(([^ ]+) )"), Options};
+
+    static constexpr QRegularExpression::PatternOptions Options = QRegularExpression::MultilineOption;
+
+    static const ServerPatterns &get()
+    {
+        static const ServerPatterns patterns;
+        return patterns;
+    }
+};
+
+// A decimal digit string as a 32-bit number; nothing when it does not fit.
+std::optional<qint32> number(QStringView digits)
+{
+    qint64 value = 0;
+    for (const QChar digit : digits) {
+        value = value * 10 + (digit.unicode() - u'0');
+        if (value > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+    }
+    return qint32(value);
+}
+
+std::optional<qint32> sum32(qint64 a, qint64 b)
+{
+    const qint64 sum = a + b;
+    if (sum < std::numeric_limits<qint32>::min() || sum > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(sum);
+}
+
+// Reads the numbers of the given groups; nothing when one does not fit.
+template <std::size_t N>
+std::optional<std::array<qint32, N>> numbers(const QRegularExpressionMatch &match, const int (&groups)[N])
+{
+    std::array<qint32, N> values{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::optional<qint32> value = number(match.capturedView(groups[i]));
+        if (!value)
+            return std::nullopt;
+        values[i] = *value;
+    }
+    return values;
+}
+
+// Adds points given as base + offset pairs, in order; false at the first
+// sum outside 32 bits or the first point refused.
+bool addPoints(clscoords &area, std::initializer_list<std::array<qint64, 4>> points)
+{
+    for (const auto &[x, dx, y, dy] : points) {
+        const std::optional<qint32> px = sum32(x, dx);
+        const std::optional<qint32> py = sum32(y, dy);
+        if (!px || !py || !area.newpoint(*px, *py))
+            return false;
+    }
+    return true;
+}
+
+bool addMatchedPoints(clscoords &area, const QRegularExpression &pattern, QStringView text)
+{
+    QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
+    while (matches.hasNext()) {
+        const std::optional<std::array<qint32, 2>> point = numbers(matches.next(), {1, 2});
+        if (!point || !area.newpoint((*point)[0], (*point)[1]))
+            return false;
+    }
+    return true;
+}
+
+// Every area is appended before its pattern is applied, as the reading has
+// always done, so a line that fails leaves its area with what it received.
+clscoords &appendArea(MapDocument &doc, ShapeType shape)
+{
+    return doc.shapecol.add(shape);
+}
+
+bool readCern(MapDocument &doc, ShapeType shape, QStringView text)
+{
+    const ServerPatterns &patterns = ServerPatterns::get();
+    clscoords &area = appendArea(doc, shape);
+    switch (shape) {
+    case Circle: {
+        const QRegularExpressionMatch match = patterns.cernCircle.match(text);
+        if (!match.hasMatch())
+            return false;
+        area.link = match.captured(4);
+        const auto v = numbers(match, {1, 2, 3});
+        if (!v)
+            return false;
+        const qint64 x = (*v)[0], y = (*v)[1], r = (*v)[2];
+        return addPoints(area,
+                         {{x, -r, y, -r}, {x, r, y, r}, {x, 0, y, -r}, {x, r, y, 0}, {x, 0, y, r}, {x, -r, y, 0}});
+    }
+    case Rectangle: {
+        const QRegularExpressionMatch match = patterns.cernRectangle.match(text);
+        if (!match.hasMatch())
+            return false;
+        area.link = match.captured(5);
+        const auto c = numbers(match, {1, 2, 3, 4});
+        if (!c)
+            return false;
+        return addPoints(
+            area,
+            {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
+    }
+    case Polygon: {
+        const QRegularExpressionMatch url = patterns.cernPolygonUrl.match(text);
+        if (!url.hasMatch())
+            return false;
+        area.link = url.captured(1);
+        return addMatchedPoints(area, patterns.cernPoint, text);
+    }
+    }
+    return false;
+}
+
+bool readNcsa(MapDocument &doc, ShapeType shape, QStringView text)
+{
+    const ServerPatterns &patterns = ServerPatterns::get();
+    clscoords &area = appendArea(doc, shape);
+    switch (shape) {
+    case Circle: {
+        const QRegularExpressionMatch match = patterns.ncsaCircle.match(text);
+        if (!match.hasMatch())
+            return false;
+        area.link = match.captured(1);
+        const auto c = numbers(match, {2, 3, 4, 5});
+        if (!c)
+            return false;
+        // The two pairs are the corners of the bounding square.
+        const qint64 x0 = (*c)[0], y0 = (*c)[1], x1 = (*c)[2], y1 = (*c)[3];
+        const qint64 h = roundHalfEven(double(x1 - x0) / 2.0);
+        return addPoints(
+            area, {{x0, 0, y0, 0}, {x1, 0, y1, 0}, {x0, h, y0, 0}, {x1, 0, y0, h}, {x0, h, y1, 0}, {x0, 0, y0, h}});
+    }
+    case Rectangle: {
+        const QRegularExpressionMatch match = patterns.ncsaRectangle.match(text);
+        if (!match.hasMatch())
+            return false;
+        area.link = match.captured(1);
+        const auto c = numbers(match, {2, 3, 4, 5});
+        if (!c)
+            return false;
+        return addPoints(
+            area,
+            {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
+    }
+    case Polygon: {
+        const QRegularExpressionMatch url = patterns.ncsaPolygonUrl.match(text);
+        if (!url.hasMatch())
+            return false;
+        area.link = url.captured(1);
+        return addMatchedPoints(area, patterns.ncsaPoint, text);
+    }
+    }
+    return false;
+}
+
+bool startsWithKeyword(QStringView line, QLatin1StringView keyword)
+{
+    // Keywords are ASCII; comparing ASCII letters without case is what
+    // lower-casing the line's start amounts to for them.
+    return line.size() >= keyword.size() && line.first(keyword.size()).compare(keyword, Qt::CaseInsensitive) == 0;
+}
+
+struct LineResult {
+    bool ok = true;
+    QString reason;
+};
+
+LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
+{
+    if (startsWithKeyword(line, QLatin1StringView("default")))
+        doc.default_link = line.sliced(7).toString();
+
+    struct Keyword {
+        QLatin1StringView word;
+        ShapeType shape;
+    };
+    static constexpr Keyword keywords[] = {
+        {QLatin1StringView("circ "), Circle},    {QLatin1StringView("circle"), Circle},
+        {QLatin1StringView("rect "), Rectangle}, {QLatin1StringView("rectangle"), Rectangle},
+        {QLatin1StringView("poly "), Polygon},   {QLatin1StringView("polygon"), Polygon},
+    };
+    // The long keywords leave the blank that follows them in the text.
+    std::array<QStringView, 3> texts; // by shape: rectangle, circle, polygon
+    for (const Keyword &keyword : keywords)
+        if (startsWithKeyword(line, keyword.word))
+            texts[std::size_t(keyword.shape)] = line.sliced(keyword.word.size());
+
+    for (const ShapeType shape : {Circle, Rectangle, Polygon}) {
+        const QStringView text = texts[std::size_t(shape)];
+        if (text.isEmpty() || (format != Cern && format != Ncsa))
+            continue;
+        if (line.size() > MaxServerMapLineLength)
+            return {false, QStringLiteral("A line is longer than %1 characters.").arg(MaxServerMapLineLength)};
+        if (!(format == Cern ? readCern(doc, shape, text) : readNcsa(doc, shape, text)))
+            return {false, QString()};
+    }
+    return {};
+}
+
+} // namespace
+
+ServerMapResult analyze_server_map(MapDocument &doc, const MapTextSource &source, qint32 format)
+{
+    QString fileText;
+    if (source.kind == MapTextSource::File) {
+        FileText file = readMapInputFile(source.fileOrText, FileKind::MapFile);
+        if (file.problem == FileText::TooLarge)
+            return {false, 0, FileTooLargeReason.toString()};
+        if (file.problem != FileText::None)
+            return {false, 0, QString()};
+        fileText = std::move(file.text);
+    }
+    const QStringView text =
+        source.kind == MapTextSource::File ? QStringView(fileText) : QStringView(source.fileOrText);
+
+    ServerMapResult result;
+    int lineNumber = 0;
+    forEachLine(text, [&](QStringView line) {
+        ++lineNumber;
+        const LineResult read = readLine(doc, line, format);
+        if (!read.ok)
+            result = {false, lineNumber, read.reason};
+        return read.ok;
+    });
+    return result;
+}
+
+bool analyze_server_html(MapDocument &doc, const QString &html_file, const ReaderServices &services)
+{
+    const auto fail = [&](QStringView reason = {}) {
+        showReaderMessage(services, withReason(ServerPageOpenError, reason));
+        return false;
+    };
+    const FileText file = readMapInputFile(html_file, FileKind::Html);
+    if (file.problem == FileText::TooLarge)
+        return fail(FileTooLargeReason);
+    if (file.problem != FileText::None)
+        return fail();
+    const std::optional<HtmlDocument> page = HtmlDocument::parse(file.text, services.htmlParsing);
+    if (!page)
+        return fail(PageTooComplexReason);
+    for (const HtmlImg &img : page->imgs())
+        if (img.isMap)
+            doc.image_file = get_ImagePath_from_html(doc, img.src);
+    return true;
+}

@@ -1,0 +1,359 @@
+#include "formats/client_map_reader.h"
+#include "formats/map_text_input.h"
+#include "formats/map_writer.h"
+#include "support/printers.h"
+#include "support/reader_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Points = std::vector<QPoint>;
+
+const char *const Page = R"html(<html><body>
+<img src="pics/site.gif" usemap="#site">
+<map name="site">
+<area shape="RECT" coords="10,20,110,60" href="a.html?x=1&amp;y=2" alt='Tom &amp; Jerry' target="_top">
+<area shape="circle" coords=" 50, 50 ,10" href="c.html"
+      onclick="go('c')" onblur="x()">
+<area shape="polygon" coords="1,2,3,4,5,6" href="p.html" TARGET=content onMouseOver="hi()">
+<area shape="default" href="home.html">
+<area coords="1,1,2,2" href="noshape.html">
+<area shape="rectangle" coords="0,0,1,1"><area shape="circ" coords="5,5,1"><area shape="Poly" coords="7,8">
+</map>
+</body></html>
+)html";
+
+MapDocument documentWithHistory()
+{
+    MapDocument doc;
+    doc.map_name = QStringLiteral("before");
+    doc.image_file = QStringLiteral("/old/picture.png");
+    doc.default_link = QStringLiteral("keep.html");
+    doc.default_target = QStringLiteral("Whole Page ( _top )");
+    clscoords &old = doc.shapecol.add(Rectangle);
+    old.newpoint(1, 1);
+    old.newpoint(2, 2);
+    old.Delete();
+    return doc;
+}
+
+// The fields a failed read must not change.
+void expectUnchanged(const MapDocument &doc)
+{
+    EXPECT_EQ(doc.map_name, QStringLiteral("before"));
+    EXPECT_EQ(doc.image_file, QStringLiteral("/old/picture.png"));
+    EXPECT_EQ(doc.shapecol.count(), 1);
+}
+
+} // namespace
+
+TEST(ClientReader, ReadsEveryKnownAreaOfAPage)
+{
+    FileFolder folder;
+    ScriptedServices script;
+    MapDocument doc = documentWithHistory();
+    doc.map_file = folder.write(QStringLiteral("page.html"), Page);
+
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
+    EXPECT_TRUE(script.messages.texts.isEmpty());
+    EXPECT_TRUE(script.offeredMaps.isEmpty()); // one map: nobody is asked
+    EXPECT_EQ(doc.map_name, QStringLiteral("site"));
+    EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("pics/site.gif")));
+    EXPECT_EQ(script.loadedPictures, QStringList{doc.image_file});
+    EXPECT_EQ(doc.default_link, QStringLiteral("keep.html"));
+    EXPECT_EQ(doc.default_target, QStringLiteral("Whole Page ( _top )"));
+
+    const auto areas = liveAreas(doc);
+    ASSERT_EQ(areas.size(), 6u);
+    const clscoords &rect = *areas[0];
+    EXPECT_EQ(rect.clsindex, 2); // after the deleted area
+    EXPECT_EQ(rect.shapetype, Rectangle);
+    EXPECT_EQ(pointsOf(rect), (Points{{10, 20}, {110, 60}, {10, 60}, {110, 20}}));
+    EXPECT_EQ(rect.link, QStringLiteral("a.html?x=1&amp;y=2")); // verbatim, not decoded
+    EXPECT_EQ(rect.alt, QStringLiteral("Tom &amp; Jerry"));
+    EXPECT_EQ(rect.targetframe, QStringLiteral("_top"));
+
+    const clscoords &circle = *areas[1];
+    EXPECT_EQ(circle.shapetype, Circle);
+    EXPECT_EQ(pointsOf(circle), (Points{{40, 40}, {60, 60}, {50, 40}, {60, 50}, {50, 60}, {40, 50}}));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(circle.handleShown(i), i >= 2) << i;
+    EXPECT_EQ(circle.getEvents(2), QStringLiteral("go('c')"));
+    EXPECT_EQ(circle.getEvents(13), QStringLiteral("x()"));
+
+    const clscoords &poly = *areas[2];
+    EXPECT_EQ(poly.shapetype, Polygon);
+    EXPECT_EQ(pointsOf(poly), (Points{{1, 2}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(poly.targetframe, QStringLiteral("content"));
+    EXPECT_EQ(poly.getEvents(6), QStringLiteral("hi()"));
+
+    // The long and short keywords in any case; default and shapeless
+    // areas make none.
+    EXPECT_EQ(areas[3]->shapetype, Rectangle);
+    EXPECT_EQ(areas[4]->shapetype, Circle);
+    EXPECT_EQ(pointsOf(*areas[5]), (Points{{7, 8}}));
+}
+
+TEST(ClientReader, SeveralMapsAskWhichOneAndFindItsPicture)
+{
+    FileFolder folder;
+    const QString page = folder.write(QStringLiteral("two.html"), R"html(
+<img src="first.gif" usemap="#Top"><img src="file:///srv/My%20Pics/nav+bar.gif" USEMAP="#NAV">
+<img src="other.gif" usemap="#nav">
+<map name="Top"><area shape=rect coords=1,1,2,2></map>
+<map name="Nav"><area shape=rect coords=3,3,4,4 href=n.html></map>)html");
+
+    ScriptedServices script;
+    script.choice = 1;
+    MapDocument doc = documentWithHistory();
+    doc.map_file = page;
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(page), script.services()), ReadOutcome::Done);
+    EXPECT_EQ(script.offeredMaps, QStringList({QStringLiteral("Top"), QStringLiteral("Nav")}));
+    EXPECT_EQ(doc.map_name, QStringLiteral("Nav"));
+    EXPECT_EQ(doc.image_file, QStringLiteral("/srv/My Pics/nav bar.gif")); // the first img for the map
+    ASSERT_EQ(liveAreas(doc).size(), 1u);
+    EXPECT_EQ(liveAreas(doc)[0]->link, QStringLiteral("n.html"));
+
+    // Cancelling changes nothing and says nothing; an index the chooser
+    // should not give is an error.
+    for (const int choice : {-1, 2, -7}) {
+        ScriptedServices other;
+        other.choice = choice;
+        MapDocument untouched = documentWithHistory();
+        untouched.map_file = page;
+        EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(page), other.services()),
+                  choice == -1 ? ReadOutcome::Cancelled : ReadOutcome::Failed);
+        EXPECT_EQ(other.messages.texts,
+                  choice == -1 ? QStringList() : QStringList{QStringLiteral("Error while opening map !")});
+        EXPECT_TRUE(other.loadedPictures.isEmpty());
+        expectUnchanged(untouched);
+    }
+}
+
+TEST(ClientReader, PagesWithoutAMapOrItsPictureChangeNothing)
+{
+    FileFolder folder;
+    const char *const pages[] = {
+        "<p>no map here</p>", "<img src=a.gif usemap=#other><map name=m><area shape=rect coords=1,2,3,4></map>",
+        "<img src=a.gif usemap=m><map name=m><area shape=rect coords=1,2,3,4></map>", // the # is required
+    };
+    for (const char *page : pages) {
+        ScriptedServices script;
+        MapDocument doc = documentWithHistory();
+        doc.map_file = folder.write(QStringLiteral("p.html"), page);
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
+        EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")}) << page;
+        EXPECT_EQ(script.messages.titles, QStringList{QString()});
+        expectUnchanged(doc);
+    }
+    ScriptedServices script;
+    MapDocument doc = documentWithHistory();
+    EXPECT_EQ(
+        analyze_client_map(doc, MapTextSource::file(folder.path(QStringLiteral("missing.html"))), script.services()),
+        ReadOutcome::Failed);
+    EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+    expectUnchanged(doc);
+}
+
+TEST(ClientReader, APictureThatDoesNotLoadStopsBeforeTheAreas)
+{
+    FileFolder folder;
+    ScriptedServices script;
+    script.pictureLoads = false;
+    MapDocument doc = documentWithHistory();
+    doc.map_file = folder.write(QStringLiteral("page.html"), Page);
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
+    const QString picture = folder.path(QStringLiteral("pics/site.gif"));
+    EXPECT_EQ(script.messages.texts,
+              QStringList{QStringLiteral("Error while opening image ") + picture + QStringLiteral(" !")});
+    EXPECT_EQ(doc.map_name, QStringLiteral("site"));
+    EXPECT_EQ(doc.image_file, picture);
+    EXPECT_EQ(doc.shapecol.count(), 1);
+}
+
+TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
+{
+    struct Case {
+        const char *area;
+        Points partial; // the points of the area being built
+    };
+    const Case cases[] = {
+        {"<area shape=poly coords=1,2,3,4,5 href=p.html>", {{1, 2}, {3, 4}}},
+        {"<area shape=poly>", {}},
+        {"<area shape=rect coords=1,2,x,4>", {{1, 2}}},
+        {"<area shape=rect coords=1,2,3>", {{1, 2}}},
+        {"<area shape=circ coords=2147483647,0,1>", {{2147483646, -1}}},
+        {"<area shape=circ coords=1,2>", {}},
+        {"<area shape=rect coords=1,,3,4>", {}},
+    };
+    FileFolder folder;
+    for (const Case &c : cases) {
+        const QByteArray page = QByteArray("<img src=a.gif usemap=#m><map name=m>"
+                                           "<area shape=rect coords=1,2,3,4 href=ok.html>")
+                                + c.area + "<area shape=rect coords=5,6,7,8></map>";
+        ScriptedServices script;
+        MapDocument doc = documentWithHistory();
+        doc.map_file = folder.write(QStringLiteral("bad.html"), page);
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
+        EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")}) << c.area;
+        // The area before stays, so does the one that failed, with what it
+        // got; nothing after it is read.
+        const auto areas = liveAreas(doc);
+        ASSERT_EQ(areas.size(), 2u) << c.area;
+        EXPECT_EQ(areas[0]->link, QStringLiteral("ok.html"));
+        EXPECT_EQ(pointsOf(*areas[1]), c.partial) << c.area;
+
+        // The same map as an undo snapshot leaves the document untouched.
+        ScriptedServices undo;
+        MapDocument restored = documentWithHistory();
+        EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(QString::fromUtf8(page)), undo.services()),
+                  ReadOutcome::Failed);
+        EXPECT_EQ(undo.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+        expectUnchanged(restored);
+    }
+}
+
+TEST(ClientReader, SnapshotsRebuildTheAreasAndLeaveThePictureAlone)
+{
+    MapDocument doc = documentWithHistory();
+    doc.map_file = QStringLiteral("/srv/www/index.html");
+    clscoords &area = doc.shapecol.add(Polygon);
+    area.newpoint(3, 4);
+    area.newpoint(-5, 6);
+    area.link = QStringLiteral("x.html");
+    doc.map_name = QStringLiteral("restored");
+    const QString snapshot = calculate_html(doc);
+    doc.map_name = QStringLiteral("before");
+    doc.delete_all_shapes();
+
+    ScriptedServices script;
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::snapshot(snapshot), script.services()), ReadOutcome::Done);
+    EXPECT_TRUE(script.loadedPictures.isEmpty());
+    EXPECT_EQ(doc.image_file, QStringLiteral("/old/picture.png"));
+    EXPECT_EQ(doc.map_name, QStringLiteral("restored"));
+    ASSERT_EQ(liveAreas(doc).size(), 1u);
+    EXPECT_EQ(pointsOf(*liveAreas(doc)[0]), (Points{{3, 4}, {-5, 6}}));
+    EXPECT_EQ(calculate_html(doc), snapshot);
+}
+
+TEST(ClientReader, CoordinatesAreNumbersRoundedHalfToEven)
+{
+    const std::pair<const char *, std::optional<qint32>> cases[] = {
+        {"12.5", 12},
+        {"13.5", 14},
+        {" -2.5 ", -2},
+        {"+7", 7},
+        {"1e2", 100},
+        {"\t3\r\n", 3},
+        {"5.", 5},
+        {".5", 0},
+        {"007", 7},
+        {"-0", 0},
+        {"2147483647.4", 2147483647},
+        {"-2147483648.5", -2147483648},
+        {"", {}},
+        {" ", {}},
+        {"a", {}},
+        {"1 2", {}},
+        {"0x10", {}},
+        {"inf", {}},
+        {"nan", {}},
+        {"1e", {}},
+        {"e5", {}},
+        {".", {}},
+        {"--1", {}},
+        {"2147483647.5", {}},
+        {"1e400", {}},
+        {"3,5", {}},
+        {"١٢", {}},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_EQ(coordinateFromText(QString::fromUtf8(text)), expected) << text;
+}
+
+TEST(ClientReader, PictureReferencesBecomePaths)
+{
+    struct Case {
+        const char *mapFile;
+        const char *src;
+        const char *path;
+    };
+    const Case cases[] = {
+        {R"(C:\maps\page.html)", "pics/a.gif", R"(C:\maps\pics/a.gif)"},
+        {R"(C:\maps\page.html)", "file:///C:/My%20Pics/a.gif", R"(C:\My Pics\a.gif)"},
+        {R"(C:\maps\page.html)", "a+b%25.gif", R"(C:\maps\a b%.gif)"},
+        {R"(C:\maps\page.html)", "C:/pics/a.gif", R"(C:\pics\a.gif)"},
+        {R"(C:\maps\page.html)", "FILE://localhost/D:/a.gif", R"(D:\a.gif)"},
+        {R"(C:\maps\page.html)", "file://server/share/a.gif", R"(\\server\share\a.gif)"},
+        {R"(C:\maps\page.html)", R"(\\server\share\a.gif)", R"(\\server\share\a.gif)"},
+        {"/srv/www/page.html", " img/a%C3%A9.gif ", "/srv/www/img/aé.gif"},
+        {"/srv/www/page.html", "file:///srv/pics/x%20y.gif", "/srv/pics/x y.gif"},
+        {"/srv/www/page.html", "/srv/pics/a.gif", "/srv/pics/a.gif"},
+        {"/srv/www/page.html", "http://example.org/a.gif", "http://example.org/a.gif"},
+        {"/srv/www/page.html", "data:image/gif;base64,R0lG", "data:image/gif;base64,R0lG"},
+        {"/srv/www/page.html", "", "/srv/www/"},
+        {"", "a.gif", "a.gif"},
+    };
+    for (const Case &c : cases) {
+        MapDocument doc;
+        doc.map_file = QString::fromUtf8(c.mapFile);
+        EXPECT_EQ(get_ImagePath_from_html(doc, QString::fromUtf8(c.src)), QString::fromUtf8(c.path)) << c.src;
+    }
+}
+
+TEST(ClientReader, OldPagesAndLooseMarkupAreReadToo)
+{
+    FileFolder folder;
+    // Windows-1252 text, attributes over several lines, an unclosed map.
+    const QByteArray page = "<IMG SRC=\"caf\xE9.gif\" USEMAP=\"#m\">\r\n<MAP NAME=\"m\">\r\n<AREA\r\n SHAPE=RECT\r\n"
+                            " COORDS=\"1,2,3,4\"\r\n HREF=\"men\xFC.html\"\r\n ALT=\"Caf\xE9\">";
+    ScriptedServices script;
+    MapDocument doc;
+    doc.map_file = folder.write(QStringLiteral("old.html"), page);
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
+    EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("café.gif")));
+    ASSERT_EQ(liveAreas(doc).size(), 1u);
+    EXPECT_EQ(liveAreas(doc)[0]->link, QStringLiteral("menü.html"));
+    EXPECT_EQ(liveAreas(doc)[0]->alt, QStringLiteral("Café"));
+}
+
+TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
+{
+    FileFolder folder;
+    // 50 MB of map: 5,000 areas with long texts.
+    MapDocument big;
+    big.map_name = QStringLiteral("big");
+    big.image_file = folder.path(QStringLiteral("big.png"));
+    big.map_file = folder.path(QStringLiteral("big.html"));
+    const QString longText = QString(10000, u'x');
+    for (int i = 0; i < 5000; ++i) {
+        clscoords &area = big.shapecol.add(Rectangle);
+        area.newpoint(i, i);
+        area.newpoint(i + 10, i + 10);
+        area.alt = longText;
+    }
+    const QByteArray text = calculate_html(big).toUtf8();
+    EXPECT_GT(text.size(), 50'000'000);
+    folder.write(QStringLiteral("big.html"), text);
+
+    ScriptedServices script;
+    MapDocument doc;
+    doc.map_file = big.map_file;
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
+    ASSERT_EQ(liveAreas(doc).size(), 5000u);
+    EXPECT_EQ(liveAreas(doc)[4999]->alt, longText);
+
+    // Beyond the limit the file is not even read.
+    const QString huge = folder.path(QStringLiteral("huge.html"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(MaxMapFileBytes + 1));
+    file.close();
+    ScriptedServices refused;
+    MapDocument untouched = documentWithHistory();
+    EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(huge), refused.services()), ReadOutcome::Failed);
+    EXPECT_EQ(refused.messages.texts,
+              QStringList{QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")});
+    expectUnchanged(untouched);
+}
