@@ -10,6 +10,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <string>
 #include <vector>
@@ -295,16 +296,19 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
     }
 
     // Built aside and added at the end, so that a snapshot that cannot be
-    // read leaves the document as it was.
-    const std::span<const HtmlArea> elements = page->areasOf(map);
-    std::vector<clscoords> built;
-    built.reserve(elements.size());
+    // read leaves the document as it was. An area past the last position
+    // the collection can number is a failure like any other.
+    std::deque<clscoords> built;
     html_parse_module tags;
     bool complete = true;
-    for (const HtmlArea &element : elements) {
+    for (const HtmlArea &element : page->areasOf(map)) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;
+        if (doc.shapecol.count() + qsizetype(built.size()) >= MaxAreaCount) {
+            complete = false;
+            break;
+        }
         clscoords &area = built.emplace_back();
         area.shapetype = *shape;
         if (!buildArea(area, element, tags)) {

@@ -357,3 +357,25 @@ TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
               QStringList{QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")});
     expectUnchanged(untouched);
 }
+
+TEST(ClientReader, PositionsEndAt32767)
+{
+    MapDocument full;
+    for (int i = 1; i < MaxAreaCount; ++i)
+        full.shapecol.add(Rectangle).Delete();
+    const QString page = QStringLiteral("<img src=a.gif usemap=#m><map name=m><area shape=rect coords=1,2,3,4 "
+                                        "href=last.html><area shape=rect coords=5,6,7,8></map>");
+    ScriptedServices undo;
+    MapDocument restored = full;
+    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), ReadOutcome::Failed);
+    EXPECT_EQ(restored.shapecol.count(), MaxAreaCount - 1);
+
+    FileFolder folder;
+    ScriptedServices load;
+    full.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
+    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), ReadOutcome::Failed);
+    EXPECT_EQ(load.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+    ASSERT_EQ(full.shapecol.count(), MaxAreaCount);
+    EXPECT_EQ(full.shapecol.item(MaxAreaCount).clsindex, MaxAreaCount);
+    EXPECT_EQ(full.shapecol.item(MaxAreaCount).link, QStringLiteral("last.html"));
+}

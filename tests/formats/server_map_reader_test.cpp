@@ -142,6 +142,15 @@ TEST(ServerReader, ALineThatDoesNotReadEndsTheMap)
         EXPECT_EQ(pointsOf(*areas[1]), c.partial) << c.line;
     }
 
+    // The 32768th area has no position.
+    Read full;
+    for (int i = 1; i < MaxAreaCount; ++i)
+        full.doc.shapecol.add(Rectangle).Delete();
+    full.result =
+        analyze_server_map(full.doc, MapTextSource::snapshot(QStringLiteral("rect a 1,2 3,4\nrect b 1,2 3,4")), Ncsa);
+    EXPECT_EQ(full.result.line, 2);
+    EXPECT_EQ(full.doc.shapecol.count(), MaxAreaCount);
+
     // The 102nd point is refused.
     QString line = QStringLiteral("poly many.html");
     for (int i = 0; i < 102; ++i)
