@@ -214,29 +214,6 @@ TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
     }
 }
 
-TEST(ClientReader, SnapshotsRebuildTheAreasAndLeaveThePictureAlone)
-{
-    MapDocument doc = documentWithHistory();
-    doc.map_file = QStringLiteral("/srv/www/index.html");
-    clscoords &area = doc.shapecol.add(Polygon);
-    area.newpoint(3, 4);
-    area.newpoint(-5, 6);
-    area.link = QStringLiteral("x.html");
-    doc.map_name = QStringLiteral("restored");
-    const QString snapshot = calculate_html(doc);
-    doc.map_name = QStringLiteral("before");
-    doc.delete_all_shapes();
-
-    ScriptedServices script;
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::snapshot(snapshot), script.services()), ReadOutcome::Done);
-    EXPECT_TRUE(script.loadedPictures.isEmpty());
-    EXPECT_EQ(doc.image_file, QStringLiteral("/old/picture.png"));
-    EXPECT_EQ(doc.map_name, QStringLiteral("restored"));
-    ASSERT_EQ(liveAreas(doc).size(), 1u);
-    EXPECT_EQ(pointsOf(*liveAreas(doc)[0]), (Points{{3, 4}, {-5, 6}}));
-    EXPECT_EQ(calculate_html(doc), snapshot);
-}
-
 TEST(ClientReader, CoordinatesAreNumbersRoundedHalfToEven)
 {
     const std::pair<const char *, std::optional<qint32>> cases[] = {
