@@ -10,7 +10,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <deque>
 #include <limits>
 #include <string>
 #include <vector>
@@ -298,10 +297,12 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
     // Built aside and added at the end, so that a snapshot that cannot be
     // read leaves the document as it was. An area past the last position
     // the collection can number is a failure like any other.
-    std::deque<clscoords> built;
+    const std::span<const HtmlArea> elements = page->areasOf(map);
+    std::vector<clscoords> built;
+    built.reserve(std::min<std::size_t>(elements.size(), std::size_t(MaxAreaCount - doc.shapecol.count())));
     html_parse_module tags;
     bool complete = true;
-    for (const HtmlArea &element : page->areasOf(map)) {
+    for (const HtmlArea &element : elements) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;
