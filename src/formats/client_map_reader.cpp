@@ -160,11 +160,6 @@ QString localPathOfFileUrl(QStringView rest)
     return local;
 }
 
-bool hasDriveLetter(QStringView path)
-{
-    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 0x80;
-}
-
 // "http:", "data:" and the like; a single letter before ":" is a drive.
 bool hasUrlScheme(QStringView reference)
 {
