@@ -160,11 +160,6 @@ QString localPathOfFileUrl(QStringView rest)
     return local;
 }
 
-bool hasDriveLetter(QStringView path)
-{
-    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 0x80;
-}
-
 // "http:", "data:" and the like; a single letter before ":" is a drive.
 bool hasUrlScheme(QStringView reference)
 {
@@ -295,16 +290,21 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
     }
 
     // Built aside and added at the end, so that a snapshot that cannot be
-    // read leaves the document as it was.
+    // read leaves the document as it was. An area past the last position
+    // the collection can number is a failure like any other.
     const std::span<const HtmlArea> elements = page->areasOf(map);
     std::vector<clscoords> built;
-    built.reserve(elements.size());
+    built.reserve(std::min<std::size_t>(elements.size(), std::size_t(MaxAreaCount - doc.shapecol.count())));
     html_parse_module tags;
     bool complete = true;
     for (const HtmlArea &element : elements) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;
+        if (doc.shapecol.count() + qsizetype(built.size()) >= MaxAreaCount) {
+            complete = false;
+            break;
+        }
         clscoords &area = built.emplace_back();
         area.shapetype = *shape;
         if (!buildArea(area, element, tags)) {

@@ -94,17 +94,10 @@ bool addMatchedPoints(clscoords &area, const QRegularExpression &pattern, QStrin
     return true;
 }
 
-// Every area is appended before its pattern is applied, as the reading has
-// always done, so a line that fails leaves its area with what it received.
-clscoords &appendArea(MapDocument &doc, ShapeType shape)
-{
-    return doc.shapecol.add(shape);
-}
-
-bool readCern(MapDocument &doc, ShapeType shape, QStringView text)
+bool readCern(clscoords &area, QStringView text)
 {
     const ServerPatterns &patterns = ServerPatterns::get();
-    clscoords &area = appendArea(doc, shape);
+    const auto shape = ShapeType(area.shapetype);
     switch (shape) {
     case Circle: {
         const QRegularExpressionMatch match = patterns.cernCircle.match(text);
@@ -141,10 +134,10 @@ bool readCern(MapDocument &doc, ShapeType shape, QStringView text)
     return false;
 }
 
-bool readNcsa(MapDocument &doc, ShapeType shape, QStringView text)
+bool readNcsa(clscoords &area, QStringView text)
 {
     const ServerPatterns &patterns = ServerPatterns::get();
-    clscoords &area = appendArea(doc, shape);
+    const auto shape = ShapeType(area.shapetype);
     switch (shape) {
     case Circle: {
         const QRegularExpressionMatch match = patterns.ncsaCircle.match(text);
@@ -221,7 +214,13 @@ LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
             continue;
         if (line.size() > MaxServerMapLineLength)
             return {false, QStringLiteral("A line is longer than %1 characters.").arg(MaxServerMapLineLength)};
-        if (!(format == Cern ? readCern(doc, shape, text) : readNcsa(doc, shape, text)))
+        // The area is appended before its pattern is applied, as the reading
+        // has always done, so a line that fails leaves its area with what it
+        // received.
+        if (doc.shapecol.count() >= MaxAreaCount)
+            return {false, QString()};
+        clscoords &area = doc.shapecol.add(shape);
+        if (!(format == Cern ? readCern(area, text) : readNcsa(area, text)))
             return {false, QString()};
     }
     return {};

@@ -9,11 +9,6 @@ namespace {
 constexpr qsizetype WindowsPathBuffer = 260; // characters, NUL included
 constexpr qsizetype PosixPathBuffer = 4096;
 
-bool hasDriveLetter(const QString &path)
-{
-    return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() && path[0].unicode() < 128;
-}
-
 bool isWindowsStyle(const QString &path)
 {
     return path.contains(QLatin1Char('\\')) || hasDriveLetter(path);
@@ -149,6 +144,11 @@ void appendDecodedBytes(QString &out, const QByteArray &bytes)
 }
 
 } // namespace
+
+bool hasDriveLetter(const QString &path)
+{
+    return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() && path[0].unicode() < 128;
+}
 
 QString cut_at_nul(const QString &text)
 {

@@ -12,6 +12,9 @@ class MapDocument;
 // is POSIX-style: "/" separates, "/" is the root, names compare exactly.
 // Generated references always use "/".
 
+// Whether the path starts with a drive letter and a colon ("C:").
+bool hasDriveLetter(const QString &path);
+
 // The path up to and including its last separator; empty if it has none.
 QString getDir(const QString &path);
 

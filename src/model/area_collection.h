@@ -4,6 +4,10 @@
 
 #include <deque>
 
+// Positions are 16-bit (clsindex, the selected and active ids, handle tags),
+// so the collection holds at most this many areas, deleted ones included.
+inline constexpr int MaxAreaCount = 32767;
+
 // The document's areas, addressed by 1-based position. Areas are only ever
 // appended: a deleted area keeps its place (used == false) so that every
 // position, clsindex and handle tag stays valid for the whole run.

@@ -214,29 +214,6 @@ TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
     }
 }
 
-TEST(ClientReader, SnapshotsRebuildTheAreasAndLeaveThePictureAlone)
-{
-    MapDocument doc = documentWithHistory();
-    doc.map_file = QStringLiteral("/srv/www/index.html");
-    clscoords &area = doc.shapecol.add(Polygon);
-    area.newpoint(3, 4);
-    area.newpoint(-5, 6);
-    area.link = QStringLiteral("x.html");
-    doc.map_name = QStringLiteral("restored");
-    const QString snapshot = calculate_html(doc);
-    doc.map_name = QStringLiteral("before");
-    doc.delete_all_shapes();
-
-    ScriptedServices script;
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::snapshot(snapshot), script.services()), ReadOutcome::Done);
-    EXPECT_TRUE(script.loadedPictures.isEmpty());
-    EXPECT_EQ(doc.image_file, QStringLiteral("/old/picture.png"));
-    EXPECT_EQ(doc.map_name, QStringLiteral("restored"));
-    ASSERT_EQ(liveAreas(doc).size(), 1u);
-    EXPECT_EQ(pointsOf(*liveAreas(doc)[0]), (Points{{3, 4}, {-5, 6}}));
-    EXPECT_EQ(calculate_html(doc), snapshot);
-}
-
 TEST(ClientReader, CoordinatesAreNumbersRoundedHalfToEven)
 {
     const std::pair<const char *, std::optional<qint32>> cases[] = {
@@ -356,4 +333,26 @@ TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
     EXPECT_EQ(refused.messages.texts,
               QStringList{QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")});
     expectUnchanged(untouched);
+}
+
+TEST(ClientReader, PositionsEndAt32767)
+{
+    MapDocument full;
+    for (int i = 1; i < MaxAreaCount; ++i)
+        full.shapecol.add(Rectangle).Delete();
+    const QString page = QStringLiteral("<img src=a.gif usemap=#m><map name=m><area shape=rect coords=1,2,3,4 "
+                                        "href=last.html><area shape=rect coords=5,6,7,8></map>");
+    ScriptedServices undo;
+    MapDocument restored = full;
+    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), ReadOutcome::Failed);
+    EXPECT_EQ(restored.shapecol.count(), MaxAreaCount - 1);
+
+    FileFolder folder;
+    ScriptedServices load;
+    full.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
+    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), ReadOutcome::Failed);
+    EXPECT_EQ(load.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+    ASSERT_EQ(full.shapecol.count(), MaxAreaCount);
+    EXPECT_EQ(full.shapecol.item(MaxAreaCount).clsindex, MaxAreaCount);
+    EXPECT_EQ(full.shapecol.item(MaxAreaCount).link, QStringLiteral("last.html"));
 }

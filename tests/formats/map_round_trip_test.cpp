@@ -142,11 +142,12 @@ MapDocument readBack(const MapDocument &original, const QString &text, Format fo
     MapDocument doc = original;
     doc.delete_all_shapes();
     if (format == Format::Client) {
-        RecordingMessages messages;
-        ReaderServices services;
-        services.messages = &messages;
-        EXPECT_EQ(analyze_client_map(doc, MapTextSource::snapshot(text), services), ReadOutcome::Done);
-        EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join(u' ').toStdString();
+        ScriptedServices script;
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::snapshot(text), script.services()), ReadOutcome::Done);
+        EXPECT_TRUE(script.messages.texts.isEmpty()) << script.messages.texts.join(u' ').toStdString();
+        // A snapshot leaves the picture alone.
+        EXPECT_TRUE(script.loadedPictures.isEmpty());
+        EXPECT_EQ(doc.image_file, original.image_file);
     } else {
         const ServerMapResult result = analyze_server_map(doc, MapTextSource::snapshot(text), doc.serverside_type);
         EXPECT_TRUE(result.ok) << "line " << result.line;
