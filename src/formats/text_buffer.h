@@ -44,19 +44,32 @@ public:
     TextBuffer &operator<<(qint32 value)
     {
         reserve(11);
-        char16_t digits[11];
-        int n = 0;
-        qint64 v = value;
-        if (v < 0) {
+        quint32 v = quint32(value);
+        if (value < 0) {
             m_data[m_size++] = u'-';
-            v = -v;
+            v = 0u - v;
         }
-        do {
-            digits[n++] = char16_t(u'0' + v % 10);
-            v /= 10;
-        } while (v != 0);
-        while (n > 0)
-            m_data[m_size++] = digits[--n];
+        // Two digits per division: numbers are most of a map's text.
+        static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
+                                        "25262728293031323334353637383940414243444546474849"
+                                        "50515253545556575859606162636465666768697071727374"
+                                        "75767778798081828384858687888990919293949596979899";
+        char16_t digits[10];
+        int n = 10;
+        while (v >= 100) {
+            const quint32 pair = (v % 100) * 2;
+            v /= 100;
+            digits[--n] = char16_t(Pairs[pair + 1]);
+            digits[--n] = char16_t(Pairs[pair]);
+        }
+        if (v >= 10) {
+            digits[--n] = char16_t(Pairs[v * 2 + 1]);
+            digits[--n] = char16_t(Pairs[v * 2]);
+        } else {
+            digits[--n] = char16_t(u'0' + v);
+        }
+        while (n < 10)
+            m_data[m_size++] = digits[n++];
         return *this;
     }
 

@@ -10,8 +10,7 @@ bool clscoords::newpoint(qint32 x, qint32 y)
     if (!validPoint(index))
         return false;
     first_time = false;
-    m_pointx[index] = x;
-    m_pointy[index] = y;
+    m_points[std::size_t(index)] = QPoint(x, y);
     nr_points = qint16(index + 1);
     m_hasHandle.set(index);
     // Rectangle and circle handles are placed when the shape is finished;
@@ -25,54 +24,58 @@ bool clscoords::setpoint(int index, qint32 x, qint32 y)
 {
     if (!validPoint(index))
         return false;
-    m_pointx[index] = x;
-    m_pointy[index] = y;
+    m_points[std::size_t(index)] = QPoint(x, y);
     return true;
 }
 
-qint32 clscoords::getPointX(int index) const { return validPoint(index) ? m_pointx[index] : 0; }
-qint32 clscoords::getPointY(int index) const { return validPoint(index) ? m_pointy[index] : 0; }
-
 qint32 clscoords::getCircleX() const
 {
-    return roundHalfEven32((double(m_pointx[1]) - m_pointx[0]) / 2.0 + m_pointx[0]);
+    return roundHalfEven32((double(m_points[1].x()) - m_points[0].x()) / 2.0 + m_points[0].x());
 }
 
 qint32 clscoords::getCircleY() const
 {
-    return roundHalfEven32((double(m_pointy[1]) - m_pointy[0]) / 2.0 + m_pointy[0]);
+    return roundHalfEven32((double(m_points[1].y()) - m_points[0].y()) / 2.0 + m_points[0].y());
 }
 
 qint32 clscoords::getCircleR() const
 {
     // The horizontal distance alone sets the radius; the vertical one is ignored.
-    return roundHalfEven32(std::abs(double(m_pointx[1]) - m_pointx[0]) / 2.0);
+    return roundHalfEven32(std::abs(double(m_points[1].x()) - m_points[0].x()) / 2.0);
 }
 
-QString clscoords::getEvents(int index) const { return eventText(index); }
-
-const QString &clscoords::eventText(int index) const
+QString clscoords::getEvents(int index) const
 {
-    static const QString none;
-    return validEvent(index) ? m_events[index] : none;
+    return eventText(index);
 }
 
 bool clscoords::setEvents(int index, const QString &text)
 {
     if (!validEvent(index))
         return false;
-    m_events[index] = text;
+    if (!m_events.texts) {
+        if (text.isEmpty())
+            return true;
+        m_events.texts = std::make_unique<std::array<QString, EventCount>>();
+    }
+    (*m_events.texts)[std::size_t(index)] = text;
     return true;
 }
 
-bool clscoords::hasHandle(int index) const { return validPoint(index) && m_hasHandle.test(index); }
+bool clscoords::hasHandle(int index) const
+{
+    return validPoint(index) && m_hasHandle.test(index);
+}
 
 bool clscoords::handleShown(int index) const
 {
     return validPoint(index) && m_hasHandle.test(index) && m_handleShown.test(index);
 }
 
-void clscoords::setpic(int index) { showpic(index); }
+void clscoords::setpic(int index)
+{
+    showpic(index);
+}
 
 void clscoords::showpic(int index)
 {
@@ -80,7 +83,10 @@ void clscoords::showpic(int index)
         m_handleShown.set(index);
 }
 
-void clscoords::HidePics() { m_handleShown.reset(); }
+void clscoords::HidePics()
+{
+    m_handleShown.reset();
+}
 
 QString clscoords::handleTag(int index) const
 {
@@ -111,8 +117,6 @@ void clscoords::Delete()
     onmouseout.clear();
     m_hasHandle.reset();
     m_handleShown.reset();
-    m_pointx.fill(0);
-    m_pointy.fill(0);
-    for (QString &event : m_events)
-        event.clear();
+    m_points.fill(QPoint());
+    m_events.texts.reset();
 }

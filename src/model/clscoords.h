@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
 #include <bitset>
+#include <memory>
 #include <optional>
 
 // Shape codes are part of the map model's vocabulary and are stored in
@@ -17,9 +19,8 @@ inline constexpr int EventCount = 14;     // event indexes 0..13
 // Attribute names of the script events, in event-index order. The writer,
 // the reader and the properties dialog all walk this one list.
 inline constexpr std::array<const char *, EventCount> EventNames = {
-    "onsubmit",    "onreset",   "onclick",    "ondblclick", "onmousedown",
-    "onmouseup",   "onmouseover", "onmousemove", "onmouseout", "onkeypress",
-    "onkeydown",   "onkeyup",   "onfocus",    "onblur"};
+    "onsubmit",    "onreset",    "onclick",    "ondblclick", "onmousedown", "onmouseup", "onmouseover",
+    "onmousemove", "onmouseout", "onkeypress", "onkeydown",  "onkeyup",     "onfocus",   "onblur"};
 
 // Which point of which area a handle stands for: the area's 1-based
 // collection position and the point index.
@@ -53,8 +54,8 @@ public:
 
     bool newpoint(qint32 x, qint32 y);
     bool setpoint(int index, qint32 x, qint32 y);
-    qint32 getPointX(int index) const;
-    qint32 getPointY(int index) const;
+    qint32 getPointX(int index) const { return validPoint(index) ? m_points[std::size_t(index)].x() : 0; }
+    qint32 getPointY(int index) const { return validPoint(index) ? m_points[std::size_t(index)].y() : 0; }
 
     // Circles: centre is the midpoint of points 0 and 1, radius half their
     // horizontal distance; all three rounded half to even.
@@ -63,7 +64,11 @@ public:
     qint32 getCircleR() const;
 
     QString getEvents(int index) const;
-    const QString &eventText(int index) const; // getEvents without the copy
+    const QString &eventText(int index) const // getEvents without the copy
+    {
+        static const QString none;
+        return validEvent(index) && m_events.texts ? (*m_events.texts)[std::size_t(index)] : none;
+    }
     bool setEvents(int index, const QString &text);
 
     // Handles. Every point added with newpoint gets a handle; whether it
@@ -85,9 +90,26 @@ private:
     static bool validPoint(int index) { return index >= 0 && index < MaxAreaPoints; }
     static bool validEvent(int index) { return index >= 0 && index < EventCount; }
 
-    std::array<qint32, MaxAreaPoints> m_pointx{};
-    std::array<qint32, MaxAreaPoints> m_pointy{};
-    std::array<QString, EventCount> m_events;
+    // Most areas have no event handlers: their texts are only allocated
+    // once one is set, which keeps an area small for the map writer's pass.
+    struct EventTexts {
+        std::unique_ptr<std::array<QString, EventCount>> texts;
+        EventTexts() = default;
+        EventTexts(const EventTexts &other)
+            : texts(other.texts ? std::make_unique<std::array<QString, EventCount>>(*other.texts) : nullptr)
+        {}
+        EventTexts(EventTexts &&) noexcept = default;
+        EventTexts &operator=(const EventTexts &other)
+        {
+            if (this != &other)
+                *this = EventTexts(other);
+            return *this;
+        }
+        EventTexts &operator=(EventTexts &&) noexcept = default;
+    };
+
+    EventTexts m_events;
     std::bitset<MaxAreaPoints> m_hasHandle;
     std::bitset<MaxAreaPoints> m_handleShown;
+    std::array<QPoint, MaxAreaPoints> m_points{}; // last: the first points share a cache line with the rest
 };
