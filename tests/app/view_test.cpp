@@ -14,11 +14,6 @@
 
 namespace {
 
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << s.width() << 'x' << s.height();
-}
-
 // A zoom click with the chosen tool at a point of the displayed picture.
 void zoomClick(Form1 &form, bool in, QPoint at)
 {

@@ -17,11 +17,6 @@
 
 namespace {
 
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << s.width() << 'x' << s.height();
-}
-
 void resizeClient(Form1 &form, QSize delta)
 {
     form.resize(form.size() + delta);
