@@ -48,6 +48,8 @@ TEST(Zoom, TheClickedPointComesToTheMiddleAndTheRightEdgeStaysInPlace)
     EXPECT_EQ(shown->HScroll1()->value(), 226);
     EXPECT_EQ(shown->VScroll1()->value(), 174);
     EXPECT_EQ(shown->HScroll1()->maximum(), 2400 - 747);
+    shown->HScroll1()->setValue(236); // and move it from there
+    EXPECT_EQ(shown->mainpic()->x(), -236);
 
     shown->mnuview_normalsize();
     shown->HScroll1()->setValue(shown->HScroll1()->maximum());

@@ -131,6 +131,7 @@ TEST(CanvasTools, HoverFollowsEnterAndLeaveAndAMoveCanStartAnywhere)
     EXPECT_EQ(c.doc.test_shapeid, -1);
     c.tools.mouseMove(Qt::NoButton, {75, 75}); // back into area 1 only: it is the hovered one now
     EXPECT_EQ(c.doc.test_shapeid, 1);
+    c.tools.mouseDown(Qt::LeftButton, {75, 75}); // selects it
 
     c.tools.mouseMove(Qt::NoButton, {300, 300});
     c.tools.mouseMove(Qt::NoButton, {75, 75});
@@ -141,7 +142,7 @@ TEST(CanvasTools, HoverFollowsEnterAndLeaveAndAMoveCanStartAnywhere)
     EXPECT_EQ(c.points(2)[0], QPoint(60, 55)); // moves live
     c.tools.mouseUp(Qt::LeftButton, {95, 95});
     EXPECT_EQ(c.points(2), (Points{{70, 70}, {170, 170}, {70, 170}, {170, 70}}));
-    EXPECT_EQ(c.host.refreshes, 2); // after the selection and after the move
+    EXPECT_EQ(c.host.refreshes, 3); // after each selection and after the move
 
     // A drag that starts outside every area moves the active one.
     c.tools.mouseMove(Qt::NoButton, {400, 400});
