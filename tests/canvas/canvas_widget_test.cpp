@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
+#include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -47,14 +48,7 @@ struct User {
         moveTo(to, Qt::LeftButton);
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
     }
-    Points points(int position)
-    {
-        Points result;
-        const clscoords &area = shown->document().shapecol.item(position);
-        for (int i = 0; i < area.nr_points; ++i)
-            result.emplace_back(area.getPointX(i), area.getPointY(i));
-        return result;
-    }
+    Points points(int position) { return pointsOf(shown->document().shapecol.item(position)); }
     QString shapeReadout() { return shown->lbl_shape_coords()->text(); }
     QString code() { return shown->htmltext()->toPlainText(); }
 };
@@ -88,20 +82,30 @@ TEST(CanvasDrawing, RectanglesAreClickMoveClickInEitherDirection)
 TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
 {
     User user;
+    QLabel *hint = user.shown->lbl_escape();
     user.choose("mnushapes_circle");
     user.click({100, 100});
     user.click({140, 260});
     EXPECT_EQ(user.points(1), (Points{{100, 100}, {140, 140}, {120, 100}, {140, 120}, {120, 140}, {100, 120}}));
 
     user.choose("mnushapes_poly");
-    EXPECT_TRUE(user.shown->lbl_escape()->isVisible());
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), QStringLiteral("Press Escape to finish editing the shape"));
+    // Right of whichever read-out ends further right: here the shape's.
+    const QRect coords = user.shown->lbl_coords()->geometry();
+    const QRect shape = user.shown->lbl_shape_coords()->geometry();
+    ASSERT_GT(shape.right(), coords.right());
+    EXPECT_EQ(hint->pos(), QPoint(shape.right() + 1, coords.y()));
     for (QPoint p : {QPoint(200, 10), QPoint(300, 10), QPoint(250, 90)})
         user.click(p);
     QTest::keyClick(user.shown->htmltext(), Qt::Key_Escape); // from anywhere in the window
     EXPECT_EQ(user.points(2), (Points{{200, 10}, {300, 10}, {250, 90}}));
-    EXPECT_FALSE(user.shown->lbl_escape()->isVisible());
+    EXPECT_FALSE(hint->isVisible());
     EXPECT_TRUE(user.shown->menuAction(QStringLiteral("mnushapes_select"))->isChecked());
 
+    user.choose("mnushapes_poly");
+    user.choose("mnushapes_rect"); // only the select tool hides the hint
+    EXPECT_TRUE(hint->isVisible());
     user.choose("mnushapes_poly");
     user.click({10, 200});
     user.click({60, 200});
@@ -193,22 +197,6 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     EXPECT_EQ(user.points(2)[1], QPoint(500, 265)); // the left edge stays, the square grows around it
     EXPECT_TRUE(user.code().contains(QStringLiteral("shape=\"circ\"")));
     EXPECT_FALSE(user.shown->history_paused);
-}
-
-TEST(CanvasHandles, SelfIntersectingPolygonHoleAndVertexDrag)
-{
-    User user;
-    user.choose("mnushapes_poly");
-    for (QPoint p : {QPoint(50, 0), QPoint(79, 90), QPoint(2, 35), QPoint(98, 35), QPoint(21, 90)})
-        user.click(p);
-    user.choose("mnushapes_select");
-    user.moveTo({50, 50}); // the doubly covered middle is a hole
-    EXPECT_EQ(user.shown->document().test_shapeid, -1);
-    user.moveTo({50, 12});
-    EXPECT_EQ(user.shown->document().test_shapeid, 1);
-
-    user.drag({79, 90}, {85, 120}); // vertex 1 only
-    EXPECT_EQ(user.points(1), (Points{{50, 0}, {85, 120}, {2, 35}, {98, 35}, {21, 90}}));
 }
 
 TEST(CanvasPainting, AreasShowHatchedWithHandles)

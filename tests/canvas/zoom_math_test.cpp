@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << s.width() << 'x' << s.height();
-}
-
 TEST(ZoomMath, StepsMultiplyAndDivideByOnePointTwoInSinglePrecision)
 {
     EXPECT_EQ(nextZoomFactor(1.0f, true), 1.2f);

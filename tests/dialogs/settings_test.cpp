@@ -30,31 +30,48 @@ struct ScratchStore {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // Writes the settings over the store and checks that each line is in it.
+    void expectWritten(const Settings &settings, std::initializer_list<const char *> lines)
+    {
+        {
+            QSettings store(path, QSettings::IniFormat);
+            settings.write(store);
+        }
+        const QByteArray written = text();
+        EXPECT_TRUE(written.startsWith("[Options]\n"));
+        for (const char *line : lines)
+            EXPECT_TRUE(written.contains(line)) << line << " in " << written.constData();
+    }
 };
 
 } // namespace
 
-TEST(Settings, AnEmptyStoreGivesTheDefaults)
+TEST(Settings, AnEmptyStoreGivesTheDefaultsAndWritesThemAsText)
 {
     ScratchStore scratch;
     const Settings s = scratch.read();
-    EXPECT_EQ(s.defaultColor, 255u);
-    EXPECT_EQ(s.highlightedColor, 65535u);
-    EXPECT_EQ(s.selectedColor, 16711680u);
-    EXPECT_EQ(s.defaultStyle, 5);
-    EXPECT_EQ(s.highlightedStyle, 5);
-    EXPECT_EQ(s.selectedStyle, 5);
-    EXPECT_TRUE(s.previewDefaultBrowser);
-    EXPECT_FALSE(s.previewOtherBrowser);
-    EXPECT_EQ(s.previewOtherBrowserPath, QString());
+    EXPECT_EQ(areaLooksFrom(s), (AreaLooks{{Qt::red, 5}, {Qt::blue, 5}, {Qt::yellow, 5}}));
+    scratch.expectWritten(
+        s, {"Areas_Default_Color=255\n", "Areas_Highlighted_Color=65535\n", "Areas_Selected_Color=16711680\n",
+            "Areas_Default_Style=5\n", "Areas_Highlighted_Style=5\n", "Areas_Selected_Style=5\n",
+            "Preview_Default_Browser=True\n", "Preview_Other_Browser=False\n", "Preview_Other_Browser_Path=\n"});
 }
 
-TEST(Settings, StoredTextsAreReadBack)
+TEST(Settings, StoredTextsAreReadBackAndWrittenAlike)
 {
-    ScratchStore scratch("Areas_Default_Color=123\nAreas_Highlighted_Color=4567\nAreas_Selected_Color=0\n"
-                         "Areas_Default_Style=4\nAreas_Highlighted_Style=1\nAreas_Selected_Style=0\n"
-                         "Preview_Default_Browser=False\nPreview_Other_Browser=True\n"
-                         "Preview_Other_Browser_Path=/usr/bin/firefox\n");
+    const auto lines = {"Areas_Default_Color=123\n",
+                        "Areas_Highlighted_Color=4567\n",
+                        "Areas_Selected_Color=0\n",
+                        "Areas_Default_Style=4\n",
+                        "Areas_Highlighted_Style=1\n",
+                        "Areas_Selected_Style=0\n",
+                        "Preview_Default_Browser=False\n",
+                        "Preview_Other_Browser=True\n",
+                        "Preview_Other_Browser_Path=/usr/bin/firefox\n"};
+    QByteArray options;
+    for (const char *line : lines)
+        options += line;
+    ScratchStore scratch(options.constData());
     const Settings s = scratch.read();
     EXPECT_EQ(s.defaultColor, 123u);
     EXPECT_EQ(s.highlightedColor, 4567u);
@@ -65,6 +82,7 @@ TEST(Settings, StoredTextsAreReadBack)
     EXPECT_FALSE(s.previewDefaultBrowser);
     EXPECT_TRUE(s.previewOtherBrowser);
     EXPECT_EQ(s.previewOtherBrowserPath, QStringLiteral("/usr/bin/firefox"));
+    ScratchStore().expectWritten(s, lines);
 }
 
 TEST(Settings, BooleansAreWordsOrNumbers)
@@ -91,41 +109,10 @@ TEST(Settings, DamagedValuesFallBackToTheirDefaults)
     EXPECT_EQ(s.highlightedStyle, 5);
 }
 
-TEST(Settings, WritesEveryKeyAsText)
-{
-    ScratchStore scratch;
-    Settings s;
-    s.defaultStyle = s.highlightedStyle = s.selectedStyle = 4;
-    s.previewDefaultBrowser = false;
-    s.previewOtherBrowser = true;
-    s.previewOtherBrowserPath = QStringLiteral("/opt/browser");
-    {
-        QSettings store(scratch.path, QSettings::IniFormat);
-        s.write(store);
-    }
-    const QByteArray text = scratch.text();
-    for (const char *line :
-         {"Areas_Default_Color=255\n", "Areas_Highlighted_Color=65535\n", "Areas_Selected_Color=16711680\n",
-          "Areas_Default_Style=4\n", "Areas_Highlighted_Style=4\n", "Areas_Selected_Style=4\n",
-          "Preview_Default_Browser=False\n", "Preview_Other_Browser=True\n",
-          "Preview_Other_Browser_Path=/opt/browser\n"})
-        EXPECT_TRUE(text.contains(line)) << line << " in " << text.constData();
-    EXPECT_TRUE(text.startsWith("[Options]\n"));
-    EXPECT_EQ(scratch.read().previewOtherBrowserPath, QStringLiteral("/opt/browser"));
-}
-
 TEST(Settings, TheStoreIsNamedZonarixAndOneStyleDrawsAllStates)
 {
     EXPECT_TRUE(Settings::openStore()->fileName().endsWith(QStringLiteral("/Zonarix.conf")));
-
     ScratchStore scratch("Areas_Default_Style=2\nAreas_Highlighted_Style=0\nAreas_Selected_Style=1\n"
                          "Areas_Selected_Color=65280\n");
-    const AreaLooks looks = areaLooksFrom(scratch.read());
-    EXPECT_EQ(looks.normal.hatchStyle, 2);
-    EXPECT_EQ(looks.highlighted.hatchStyle, 2);
-    EXPECT_EQ(looks.selected.hatchStyle, 2);
-    EXPECT_EQ(looks.selected.colour, QColor(0, 255, 0));
-    EXPECT_EQ(colorFromBgr(255), QColor(255, 0, 0));
-    EXPECT_EQ(colorFromBgr(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(colorFromBgr(65535), QColor(255, 255, 0));
+    EXPECT_EQ(areaLooksFrom(scratch.read()), (AreaLooks{{Qt::red, 2}, {Qt::green, 2}, {Qt::yellow, 2}}));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../support/printers.h"
 #include "pictures/picture_loader.h"
 
 #include <QByteArray>
@@ -15,15 +16,6 @@
 
 #include <cstdlib>
 #include <ostream>
-
-inline void PrintTo(const QSize &s, std::ostream *os)
-{
-    *os << s.width() << 'x' << s.height();
-}
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 inline QString dataFile(const QString &name)
 {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <ostream>
@@ -19,6 +20,11 @@ inline void PrintTo(const QString &s, std::ostream *os)
 inline void PrintTo(const QPoint &p, std::ostream *os)
 {
     *os << '(' << p.x() << ',' << p.y() << ')';
+}
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << s.width() << 'x' << s.height();
 }
 
 inline void PrintTo(const QRect &r, std::ostream *os)

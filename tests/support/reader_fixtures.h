@@ -1,5 +1,6 @@
 #pragma once
 
+#include "area_points.h"
 #include "formats/reader_services.h"
 #include "model/map_document.h"
 
@@ -63,14 +64,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-inline std::vector<QPoint> pointsOf(const clscoords &area)
-{
-    std::vector<QPoint> points;
-    for (int i = 0; i < area.nr_points; ++i)
-        points.emplace_back(area.getPointX(i), area.getPointY(i));
-    return points;
-}
 
 inline std::vector<const clscoords *> liveAreas(const MapDocument &doc)
 {
