@@ -1,14 +1,9 @@
-#include <QCoreApplication>
+#include "bench_run.h"
 
-#include <benchmark/benchmark.h>
+#include <QCoreApplication>
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,9 +1,8 @@
 #include "app/form1.h"
+#include "bench_run.h"
 
 #include <QApplication>
 #include <QTest>
-
-#include <benchmark/benchmark.h>
 
 #include <cstring>
 
@@ -30,10 +29,5 @@ int main(int argc, char **argv)
     if (argc > 1 && std::strcmp(argv[1], "--startup-probe") == 0)
         return startupProbe(argc, argv);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -68,8 +68,14 @@ void readServer(benchmark::State &state, qint32 format, bool fromFile)
 }
 
 // The editor's own text, as undo reads it and as a load reads the saved file.
-void BM_ReadClientSnapshot(benchmark::State &state) { readClient(state, mapText(false, Ncsa), false); }
-void BM_ReadClientFile(benchmark::State &state) { readClient(state, mapText(false, Ncsa), true); }
+void BM_ReadClientSnapshot(benchmark::State &state)
+{
+    readClient(state, mapText(false, Ncsa), false);
+}
+void BM_ReadClientFile(benchmark::State &state)
+{
+    readClient(state, mapText(false, Ncsa), true);
+}
 
 // The same map as a foreign page: a doctype in front is enough to send it
 // through the general HTML parser, in its child process.
@@ -92,13 +98,31 @@ void parsePage(benchmark::State &state, bool isolated)
         benchmark::DoNotOptimize(doc);
     }
 }
-void BM_HtmlParseIsolated(benchmark::State &state) { parsePage(state, true); }
-void BM_HtmlParseInProcess(benchmark::State &state) { parsePage(state, false); }
+void BM_HtmlParseIsolated(benchmark::State &state)
+{
+    parsePage(state, true);
+}
+void BM_HtmlParseInProcess(benchmark::State &state)
+{
+    parsePage(state, false);
+}
 
-void BM_ReadNcsaSnapshot(benchmark::State &state) { readServer(state, Ncsa, false); }
-void BM_ReadNcsaFile(benchmark::State &state) { readServer(state, Ncsa, true); }
-void BM_ReadCernSnapshot(benchmark::State &state) { readServer(state, Cern, false); }
-void BM_ReadCernFile(benchmark::State &state) { readServer(state, Cern, true); }
+void BM_ReadNcsaSnapshot(benchmark::State &state)
+{
+    readServer(state, Ncsa, false);
+}
+void BM_ReadNcsaFile(benchmark::State &state)
+{
+    readServer(state, Ncsa, true);
+}
+void BM_ReadCernSnapshot(benchmark::State &state)
+{
+    readServer(state, Cern, false);
+}
+void BM_ReadCernFile(benchmark::State &state)
+{
+    readServer(state, Cern, true);
+}
 
 } // namespace
 

@@ -94,6 +94,31 @@ bool addMatchedPoints(clscoords &area, const QRegularExpression &pattern, QStrin
     return true;
 }
 
+// A rectangle line: its link and two opposite corners, from the given
+// groups; the other two corners follow from them.
+bool readRectangle(clscoords &area, const QRegularExpressionMatch &match, int linkGroup, const int (&corners)[4])
+{
+    if (!match.hasMatch())
+        return false;
+    area.link = match.captured(linkGroup);
+    const auto c = numbers(match, corners);
+    if (!c)
+        return false;
+    return addPoints(
+        area, {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
+}
+
+// A polygon line: its link, then every point the point pattern finds.
+bool readPolygon(clscoords &area, const QRegularExpression &urlPattern, const QRegularExpression &pointPattern,
+                 QStringView text)
+{
+    const QRegularExpressionMatch url = urlPattern.match(text);
+    if (!url.hasMatch())
+        return false;
+    area.link = url.captured(1);
+    return addMatchedPoints(area, pointPattern, text);
+}
+
 bool readCern(clscoords &area, QStringView text)
 {
     const ServerPatterns &patterns = ServerPatterns::get();
@@ -111,25 +136,10 @@ bool readCern(clscoords &area, QStringView text)
         return addPoints(area,
                          {{x, -r, y, -r}, {x, r, y, r}, {x, 0, y, -r}, {x, r, y, 0}, {x, 0, y, r}, {x, -r, y, 0}});
     }
-    case Rectangle: {
-        const QRegularExpressionMatch match = patterns.cernRectangle.match(text);
-        if (!match.hasMatch())
-            return false;
-        area.link = match.captured(5);
-        const auto c = numbers(match, {1, 2, 3, 4});
-        if (!c)
-            return false;
-        return addPoints(
-            area,
-            {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
-    }
-    case Polygon: {
-        const QRegularExpressionMatch url = patterns.cernPolygonUrl.match(text);
-        if (!url.hasMatch())
-            return false;
-        area.link = url.captured(1);
-        return addMatchedPoints(area, patterns.cernPoint, text);
-    }
+    case Rectangle:
+        return readRectangle(area, patterns.cernRectangle.match(text), 5, {1, 2, 3, 4});
+    case Polygon:
+        return readPolygon(area, patterns.cernPolygonUrl, patterns.cernPoint, text);
     }
     return false;
 }
@@ -153,25 +163,10 @@ bool readNcsa(clscoords &area, QStringView text)
         return addPoints(
             area, {{x0, 0, y0, 0}, {x1, 0, y1, 0}, {x0, h, y0, 0}, {x1, 0, y0, h}, {x0, h, y1, 0}, {x0, 0, y0, h}});
     }
-    case Rectangle: {
-        const QRegularExpressionMatch match = patterns.ncsaRectangle.match(text);
-        if (!match.hasMatch())
-            return false;
-        area.link = match.captured(1);
-        const auto c = numbers(match, {2, 3, 4, 5});
-        if (!c)
-            return false;
-        return addPoints(
-            area,
-            {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
-    }
-    case Polygon: {
-        const QRegularExpressionMatch url = patterns.ncsaPolygonUrl.match(text);
-        if (!url.hasMatch())
-            return false;
-        area.link = url.captured(1);
-        return addMatchedPoints(area, patterns.ncsaPoint, text);
-    }
+    case Rectangle:
+        return readRectangle(area, patterns.ncsaRectangle.match(text), 1, {2, 3, 4, 5});
+    case Polygon:
+        return readPolygon(area, patterns.ncsaPolygonUrl, patterns.ncsaPoint, text);
     }
     return false;
 }
