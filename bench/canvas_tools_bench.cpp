@@ -16,23 +16,23 @@ struct QuietHost : CanvasHost {
     void showActiveTool(CanvasTool) override {}
     void showEscapeHint(bool) override {}
     void repaintCanvas() override {}
-    void fill_html_textbox() override {}
     void openAreaProperties(int) override {}
     void openContextMenu(QPointF, bool) override {}
     QPoint mainpicPosition() const override { return {}; }
+    QRect visibleCanvasRect() const override { return {0, 0, 2000, 1500}; }
     void show_zoomed_picture(bool) override {}
-    void setHistoryPaused(bool) override {}
 };
 
 // One pointer move over a 2000 x 1500 picture holding many areas, with the
 // select tool: read-out, hover test of every area, enter and leave.
 void BM_CanvasMouseMove(benchmark::State &state)
 {
-    MapDocument doc = sampleMap(int(state.range(0)));
+    EditingSession session;
+    session.document() = sampleMap(int(state.range(0)));
     CanvasState canvasState;
     QuietHost host;
-    CanvasTools tools(doc, canvasState, host);
-    tools.regions().reshapeAll(doc);
+    CanvasTools tools(session, canvasState, host);
+    tools.reshapeAll();
     tools.sbarrow_Click();
     std::mt19937 random(7);
     std::uniform_real_distribution<double> x(0, 2000), y(0, 1500);

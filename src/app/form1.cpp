@@ -3,7 +3,6 @@
 #include "canvas/canvas.h"
 #include "desktop.h"
 #include "form1_layout.h"
-#include "formats/map_writer.h"
 #include "html_highlighter.h"
 #include "icon_list.h"
 #include "menu_table.h"
@@ -29,10 +28,26 @@ using namespace Form1Layout;
 namespace {
 
 // Commands whose menu items and buttons are disabled until they are built.
-constexpr std::array<const char *, 14> PendingCommands = {
-    "mnufile_newmap", "mnufile_loadmapclient", "mnufile_loadmapserver", "mnufile_savemapas", "mnufile_testmap",
-    "mnuedit_undo",   "mnuedit_redo",          "mnuedit_copy",          "mnuedit_cut",       "mnuedit_paste",
-    "mnuedit_delete", "mnuedit_improp",        "mnuedit_clipboard",     "mnuedit_options",
+constexpr std::array<const char *, 19> PendingCommands = {
+    "mnufile_newmap",
+    "mnufile_loadmapclient",
+    "mnufile_loadmapserver",
+    "mnufile_savemapas",
+    "mnufile_testmap",
+    "mnuedit_undo",
+    "mnuedit_redo",
+    "mnuedit_copy",
+    "mnuedit_cut",
+    "mnuedit_paste",
+    "mnuedit_delete",
+    "mnuedit_improp",
+    "mnuedit_clipboard",
+    "mnuedit_options",
+    "cp_cut",
+    "cp_copy",
+    "cp_paste",
+    "cp_delete",
+    "cp_areaproperties",
 };
 
 // The keys a user of a desktop editor reaches for, on top of the menus.
@@ -77,6 +92,15 @@ const char *toolKey(CanvasTools::Tool tool)
     return "";
 }
 
+bool isToolKey(const QString &key)
+{
+    for (CanvasTools::Tool tool : {CanvasTools::Tool::Rectangle, CanvasTools::Tool::Circle, CanvasTools::Tool::Polygon,
+                                   CanvasTools::Tool::Select, CanvasTools::Tool::ZoomIn, CanvasTools::Tool::ZoomOut})
+        if (key == QLatin1String(toolKey(tool)))
+            return true;
+    return false;
+}
+
 QLabel *smallLabel(QWidget *parent, const char *name, QRect geometry)
 {
     auto *label = new QLabel(parent);
@@ -106,9 +130,10 @@ QString helpFilePath()
 } // namespace
 
 Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
-    : QMainWindow(parent), m_tools(m_document, m_state, *this),
+    : QMainWindow(parent), m_tools(m_session, m_state, *this),
       m_desktop(desktop ? std::move(desktop) : std::make_unique<Desktop>())
 {
+    m_session.setObserver(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zonari"));
     setWindowIcon(applicationIcon());
@@ -124,7 +149,7 @@ Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
     buildMenuBar();
     buildToolbar();
     buildContextMenu();
-    menuAction(QLatin1String(toolKey(m_tools.activeTool())))->setChecked(true);
+    showActiveTool(m_tools.activeTool());
 
     resize(Client.width(), Client.height() + menuBar()->sizeHint().height());
 }
@@ -214,26 +239,30 @@ void Form1::buildMenuBar()
         connect(action, &QAction::triggered, this, [this, key] { dispatchMenuKey(key); });
         m_actions.insert(key, action);
     }
-
-    // The drawing and zoom tools: one of them is always the tool at work.
-    m_toolGroup = new QActionGroup(this);
-    for (CanvasTools::Tool tool : {CanvasTools::Tool::Rectangle, CanvasTools::Tool::Circle, CanvasTools::Tool::Polygon,
-                                   CanvasTools::Tool::Select, CanvasTools::Tool::ZoomIn, CanvasTools::Tool::ZoomOut}) {
-        QAction *action = menuAction(QLatin1String(toolKey(tool)));
-        action->setCheckable(true);
-        m_toolGroup->addAction(action);
-    }
 }
 
 void Form1::buildToolbar()
 {
+    // The drawing and zoom tools: one button always shows the tool at work.
+    // Their menu items run the same commands but show no check mark.
+    auto *toolGroup = new QActionGroup(this);
     for (const ToolButtonSpec &entry : toolbarTable()) {
-        QAction *action = menuAction(QLatin1String(entry.menuKey));
+        const QString key = QLatin1String(entry.menuKey);
+        QAction *action = menuAction(key);
         action->setToolTip(QString::fromUtf8(entry.toolTip));
         if (action->icon().isNull()) {
             // The menu item shows no picture; only its button does.
             action->setIcon(iconFor(QLatin1String(entry.picture)));
             action->setIconVisibleInMenu(false);
+        }
+        if (isToolKey(key)) {
+            auto *pressed = new QAction(action->icon(), action->text(), toolGroup);
+            pressed->setObjectName(QLatin1String(entry.name));
+            pressed->setToolTip(action->toolTip());
+            pressed->setCheckable(true);
+            connect(pressed, &QAction::triggered, this, [this, key] { dispatchMenuKey(key); });
+            m_toolButtonActions.insert(key, pressed);
+            action = pressed;
         }
         auto *button = new QToolButton(m_client);
         button->setObjectName(QLatin1String(entry.name));
@@ -270,7 +299,7 @@ void Form1::selectTool(CanvasTools::Tool tool)
 
 void Form1::showActiveTool(CanvasTool tool)
 {
-    menuAction(QLatin1String(toolKey(tool)))->setChecked(true);
+    m_toolButtonActions.value(QLatin1String(toolKey(tool)))->setChecked(true);
 }
 
 void Form1::sbrect_Click()
@@ -345,7 +374,7 @@ void Form1::mnutype_client()
 
 void Form1::setServerMap(bool servermap)
 {
-    m_document.is_servermap = servermap;
+    document().is_servermap = servermap;
     menuAction(QStringLiteral("mnutype_server"))->setChecked(servermap);
     menuAction(QStringLiteral("mnutype_client"))->setChecked(!servermap);
 }
@@ -372,12 +401,22 @@ void Form1::mnuhelp_about()
 
 void Form1::fill_html_textbox()
 {
+    m_session.fill_html_textbox();
+}
+
+void Form1::mapTextChanged(const QString &text)
+{
     // Keep the reader's place in the code pane across the refresh.
     const int vertical = m_htmltext->verticalScrollBar()->value();
     const int horizontal = m_htmltext->horizontalScrollBar()->value();
-    m_htmltext->setPlainText(calculate_html(m_document));
+    m_htmltext->setPlainText(text);
     m_htmltext->verticalScrollBar()->setValue(vertical);
     m_htmltext->horizontalScrollBar()->setValue(horizontal);
+}
+
+void Form1::areasReplaced()
+{
+    m_tools.reshapeAll();
 }
 
 void Form1::setCoordsCaption(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_state.h"
 #include "canvas/canvas_tools.h"
+#include "commands/editing_session.h"
 #include "desktop.h"
 #include "dialogs/settings.h"
 #include "model/map_document.h"
@@ -23,24 +24,27 @@ class QScrollBar;
 class QToolButton;
 struct ScrollBarSetup;
 
-// The editor's main window. It owns the map document, the canvas flags, the
-// picture at its own size (`pictemp`) and the controls around the canvas:
+// The editor's main window. It owns the editing session (and through it the
+// map document), the canvas flags, the picture at its own size (`pictemp`)
+// and the controls around the canvas:
 // the viewport `Picture1` with the canvas `mainpic`, the scroll bars, the
 // read-outs and the code pane `htmltext`. The menu bar and the toolbar are
 // built from the tables in menu_table.h; a menu choice runs the slot whose
-// name is the item's key, and a toolbar button shares its menu item's action.
+// name is the item's key, and a toolbar button runs the same slot. The
+// window's slots only hand over to the session, the tools and the commands.
 //
 // The window lays its controls out by position, like the picture and code
 // pane of a map editor: the first resize sizes the picture area, later ones
 // only keep the code pane under the horizontal scroll bar.
-class Form1 : public QMainWindow, private CanvasHost {
+class Form1 : public QMainWindow, private CanvasHost, private EditingSession::Observer {
     Q_OBJECT
 public:
     // desktop: message boxes and document viewer; the real desktop when null.
     explicit Form1(std::unique_ptr<Desktop> desktop = nullptr, QWidget *parent = nullptr);
     ~Form1() override;
 
-    MapDocument &document() { return m_document; }
+    EditingSession &session() { return m_session; }
+    MapDocument &document() { return m_session.document(); }
     CanvasState &canvasState() { return m_state; }
     CanvasTools &tools() { return m_tools; }
     // The options read at start-up, and the colours and hatch style in force.
@@ -55,7 +59,8 @@ public:
     QLabel *lbl_coords() const { return m_lblCoords; }
     QLabel *lbl_shape_coords() const { return m_lblShapeCoords; }
     QLabel *lbl_escape() const { return m_lblEscape; }
-    // The action of a menu item (shared with its toolbar button), or null.
+    // The action of a menu item (shared with its toolbar button, except for
+    // the tool buttons, which show the tool at work), or null.
     QAction *menuAction(const QString &key) const { return m_actions.value(key); }
     QToolButton *toolButton(const QString &name) const;
 
@@ -63,12 +68,10 @@ public:
     int view_width() const { return m_viewWidth; }
     int view_height() const { return m_viewHeight; }
 
-    // Raised while a handle drag refreshes the code pane live, so that only
-    // the drop counts as an edit.
-    bool history_paused = false;
-
     // The area context menu `cP`; its items carry their keys as object names.
     QMenu *cP() const { return m_cP; }
+    // Runs the command of a context menu item by its key.
+    void cp_click(const QString &key);
 
     // Files the window deletes when it closes.
     QStringList temp_filenames;
@@ -86,7 +89,7 @@ public:
 
     // Regenerates the map text into the code pane; every change of the areas
     // or of the document ends here.
-    void fill_html_textbox() override;
+    void fill_html_textbox();
     void initialize_scrollbars();
     void show_zoomed_picture(bool zoom_in) override;
     // Sets the map type and the check marks of the Imagemap Type menu together.
@@ -134,10 +137,17 @@ private:
     void showActiveTool(CanvasTool tool) override;
     void showEscapeHint(bool shown) override;
     void repaintCanvas() override;
+    QRect visibleCanvasRect() const override;
     void openAreaProperties(int position) override;
     void openContextMenu(QPointF canvasPos, bool areaItemsOn) override;
-    void setHistoryPaused(bool paused) override;
     void buildContextMenu();
+
+    // What the editing session tells the window.
+    void mapTextChanged(const QString &text) override;
+    void areasReplaced() override;
+
+    // The regions, the canvas and the map text after the zoom changed.
+    void zoomChanged();
 
     void createControls();
     void buildMenuBar();
@@ -147,7 +157,7 @@ private:
     void scrollBy(QScrollBar *bar, int &lastValue, int value);
     static void applyScrollBar(QScrollBar *bar, const ScrollBarSetup &setup);
 
-    MapDocument m_document;
+    EditingSession m_session;
     CanvasState m_state;
     CanvasTools m_tools;
     Settings m_settings;
@@ -172,6 +182,6 @@ private:
     QLabel *m_lblShapeCoords = nullptr;
     QLabel *m_lblEscape = nullptr;
     QHash<QString, QAction *> m_actions;
-    QActionGroup *m_toolGroup = nullptr;
+    QHash<QString, QAction *> m_toolButtonActions; // by menu key: the pressed look of the tool at work
     QMenu *m_cP = nullptr;
 };

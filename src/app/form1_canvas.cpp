@@ -12,14 +12,19 @@
 
 namespace {
 
-// The area context menu: caption and key of each item, in order.
+// The area context menu: caption and key of each item, in order, and the
+// window's command that the item runs. The area commands of this menu act
+// on the area under the pointer, not on the selected one as the Edit
+// menu's do, so they are commands of their own.
 struct ContextItem {
     const char *caption;
     const char *key;
+    const char *command;
 };
 constexpr ContextItem ContextItems[] = {
-    {"Cu&t", "Cut"},       {"&Copy", "Copy"},  {"&Paste", "Paste"},
-    {"&Delete", "Delete"}, {"-", "Separator"}, {"Area Properties", "Area Properties"},
+    {"Cu&t", "Cut", "cp_cut"},       {"&Copy", "Copy", "cp_copy"},
+    {"&Paste", "Paste", "cp_paste"}, {"&Delete", "Delete", "cp_delete"},
+    {"-", "Separator", ""},          {"Area Properties", "Area Properties", "cp_areaproperties"},
 };
 
 // Items that act on the area under the pointer; off on empty canvas.
@@ -33,6 +38,13 @@ bool isAreaItem(const QString &key)
 QPoint Form1::mainpicPosition() const
 {
     return m_mainpic->pos();
+}
+
+QRect Form1::visibleCanvasRect() const
+{
+    // The viewport clips the canvas, which stands at or left of and above
+    // its top left corner.
+    return QRect(-m_mainpic->pos(), m_picture1->size()) & m_mainpic->rect();
 }
 
 void Form1::setShapeCoordsText(const QString &text)
@@ -88,23 +100,29 @@ void Form1::openAreaProperties(int)
     // area is drawn and waits for its link until the dialog exists.
 }
 
-void Form1::setHistoryPaused(bool paused)
-{
-    history_paused = paused;
-}
-
 void Form1::buildContextMenu()
 {
     m_cP = new QMenu(m_mainpic);
     m_cP->setObjectName(QStringLiteral("cP"));
     for (const ContextItem &item : ContextItems) {
         const QString key = QLatin1String(item.key);
-        QAction *action =
-            key == QLatin1String("Separator") ? m_cP->addSeparator() : m_cP->addAction(QString::fromUtf8(item.caption));
+        const QString command = QLatin1String(item.command);
+        if (command.isEmpty()) {
+            m_cP->addSeparator()->setObjectName(key);
+            continue;
+        }
+        QAction *action = m_cP->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(key);
-        // The area commands are not built yet; their items stay greyed.
-        action->setEnabled(key == QLatin1String("Separator"));
+        action->setEnabled(!isPendingCommand(command));
+        connect(action, &QAction::triggered, this, [this, key] { cp_click(key); });
     }
+}
+
+void Form1::cp_click(const QString &key)
+{
+    for (const ContextItem &item : ContextItems)
+        if (key == QLatin1String(item.key) && *item.command)
+            dispatchMenuKey(QLatin1String(item.command));
 }
 
 void Form1::openContextMenu(QPointF canvasPos, bool areaItemsOn)

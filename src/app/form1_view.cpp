@@ -28,15 +28,16 @@ void Form1::show_zoomed_picture(bool zoom_in)
 {
     if (m_pictemp.isNull())
         return;
-    const float before = m_document.zoom_factor;
-    m_document.zoom_factor = nextZoomFactor(before, zoom_in);
-    const QSize size = zoomedPictureSize(m_pictemp.size(), m_document.zoom_factor);
+    MapDocument &doc = document();
+    const float before = doc.zoom_factor;
+    doc.zoom_factor = nextZoomFactor(before, zoom_in);
+    const QSize size = zoomedPictureSize(m_pictemp.size(), doc.zoom_factor);
     // A plain pixel copy, as a stretched bitmap shows.
     const QImage zoomed = m_pictemp.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (zoomed.isNull()) {
         // No memory for a picture that large: this step does not happen, and
         // zooming in stops as it does at the size limit.
-        m_document.zoom_factor = before;
+        doc.zoom_factor = before;
         if (zoom_in)
             m_state.allow_zoomin = false;
         return;
@@ -49,18 +50,22 @@ void Form1::show_zoomed_picture(bool zoom_in)
                                                        QPoint(m_state.first_actx, m_state.first_acty), zoom_in);
     m_picture1->resize(placement.viewport);
     m_mainpic->move(placement.picturePos);
-    m_tools.regions().reshapeAll(m_document);
     initialize_scrollbars();
-    fill_html_textbox();
+    zoomChanged();
 }
 
 void Form1::mnuview_normalsize()
 {
-    m_document.zoom_factor = 1.0f;
+    document().zoom_factor = 1.0f;
     m_mainpic->setPicture(m_pictemp);
     m_mainpic->move(0, 0);
     initialize_scrollbars();
-    m_tools.regions().reshapeAll(m_document);
+    zoomChanged();
+}
+
+void Form1::zoomChanged()
+{
+    m_tools.reshapeAll();
     fill_html_textbox();
 }
 

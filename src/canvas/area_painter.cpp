@@ -145,7 +145,8 @@ void AreaPainter::findChanges(const MapDocument &doc, const AreaRegions &regions
             now.group = (area.selected || position == doc.selected_shapeid) ? Selected
                         : area.mouseover                                    ? Highlighted
                                                                             : Normal;
-            now.bounds = regions.bounds(position);
+            // A pixel of margin for the outline's pen.
+            now.bounds = regions.outlineBounds(position).adjusted(-1, -1, 1, 1);
         }
         Drawn &before = m_drawn[std::size_t(position - 1)];
         if (now.generation == before.generation && now.group == before.group)
@@ -244,7 +245,7 @@ void AreaPainter::paintHandles(QPainter &painter, const MapDocument &doc, const 
         // Handles sit on the area's points, which its region's bounds hold
         // unless the area is being changed right now.
         const bool changing = area.clsindex == state.outline_area || area.clsindex == state.dragged_handle_area;
-        const QRect bounds = regions.bounds(area.clsindex);
+        const QRect bounds = regions.outlineBounds(area.clsindex);
         if (!changing && !bounds.isEmpty() && !bounds.intersects(reach))
             continue;
         for (int i = 0; i < area.nr_points; ++i) {

@@ -6,6 +6,7 @@ void AreaRegions::ensureSize(std::size_t count)
         m_bounds.resize(count);
         m_regions.resize(count);
         m_generations.resize(count);
+        m_builtFrom.resize(count);
     }
 }
 
@@ -18,6 +19,18 @@ void AreaRegions::reshape(const clscoords &area, float zoom_factor)
     m_regions[index] = regionOf(area, zoom_factor);
     m_bounds[index] = m_regions[index].boundingRect();
     m_generations[index] = m_nextGeneration++;
+    m_builtFrom[index] = area.revision();
+}
+
+void AreaRegions::reshapeChanged(const MapDocument &doc)
+{
+    const auto count = std::size_t(doc.shapecol.count());
+    ensureSize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const clscoords &area = doc.shapecol.item(int(i + 1));
+        if (area.revision() != m_builtFrom[i])
+            reshape(area, doc.zoom_factor);
+    }
 }
 
 void AreaRegions::reshapeAll(const MapDocument &doc)
@@ -34,6 +47,7 @@ void AreaRegions::clear()
     m_bounds.clear();
     m_regions.clear();
     m_generations.clear();
+    m_builtFrom.clear();
     ++m_epoch;
 }
 
@@ -59,12 +73,18 @@ bool AreaRegions::contains(int position, QPoint canvasPixel) const
     return m_bounds[index].contains(canvasPixel) && m_regions[index].contains(canvasPixel);
 }
 
+QRect AreaRegions::outlineBounds(int position) const
+{
+    const AreaRegion *region = regionAt(position);
+    return region ? region->outlineRect() : QRect();
+}
+
 const AreaRegion *AreaRegions::regionAt(int position) const
 {
-    if (position < 1 || std::size_t(position) > m_bounds.size())
+    if (position < 1 || std::size_t(position) > m_regions.size())
         return nullptr;
-    const auto index = std::size_t(position - 1);
-    return m_bounds[index].isEmpty() ? nullptr : &m_regions[index];
+    const AreaRegion &region = m_regions[std::size_t(position - 1)];
+    return region.kind == AreaRegion::None ? nullptr : &region;
 }
 
 void AreaRegions::candidatesAt(QPoint canvasPixel, std::vector<int> &positions) const

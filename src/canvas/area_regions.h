@@ -14,6 +14,11 @@ public:
     // Rebuilds the region of one area (its position is its clsindex).
     void reshape(const clscoords &area, float zoom_factor);
 
+    // Rebuilds the region of every area whose shape changed since its
+    // region was built, and drops those of deleted areas: what a repaint of
+    // the whole canvas does, so an area that was left half drawn shows too.
+    void reshapeChanged(const MapDocument &doc);
+
     // Rebuilds every region, after a zoom step, a load or an undo.
     void reshapeAll(const MapDocument &doc);
 
@@ -21,6 +26,8 @@ public:
     void clear();
 
     bool contains(int position, QPoint canvasPixel) const;
+    // The area's region to draw, or null when it has none; an empty region
+    // still has an outline to draw.
     const AreaRegion *regionAt(int position) const;
 
     // Positions, ascending, of the areas whose region may hold the pixel.
@@ -31,7 +38,8 @@ public:
     // generation whenever its own region is rebuilt.
     quint64 epoch() const { return m_epoch; }
     quint64 generation(int position) const;
-    QRect bounds(int position) const;
+    QRect bounds(int position) const;        // the pixels that hit the area
+    QRect outlineBounds(int position) const; // where its outline may draw
     int size() const { return int(m_bounds.size()); }
 
 private:
@@ -42,6 +50,7 @@ private:
     std::vector<QRect> m_bounds; // index = position - 1
     std::vector<AreaRegion> m_regions;
     std::vector<quint64> m_generations;
+    std::vector<quint64> m_builtFrom; // the area's revision its region was built from
     quint64 m_epoch = 0;
     quint64 m_nextGeneration = 1;
 };

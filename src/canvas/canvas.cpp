@@ -42,31 +42,15 @@ void Canvas::paintEvent(QPaintEvent *event)
 
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
-    // Handles lie over the picture: a press on one never reaches the tools'
-    // picture rules.
-    if (!m_tools.document().image_file.isEmpty() && !m_tools.draggingHandle()) {
-        if (const std::optional<HandleRef> handle = m_tools.handleAt(event->position())) {
-            m_tools.handlePressed(*handle, event->button());
-            return;
-        }
-    }
-    m_tools.mouseDown(event->button(), event->position());
+    m_tools.pointerPressed(event->button(), event->position());
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_tools.draggingHandle())
-        m_tools.handleDragOver(event->position());
-    else
-        m_tools.mouseMove(event->buttons(), event->position());
+    m_tools.pointerMoved(event->buttons(), event->position());
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent *event)
 {
-    // A handle drag commits wherever it is released: the shape the user
-    // sees is the shape that is stored.
-    if (m_tools.draggingHandle() && event->button() == Qt::LeftButton)
-        m_tools.handleDropped();
-    else
-        m_tools.mouseUp(event->button(), event->position());
+    m_tools.pointerReleased(event->button(), event->position());
 }

@@ -9,9 +9,7 @@ class CanvasTools;
 
 // The picture surface `mainpic`: shows the displayed (zoomed) picture at its
 // own size with the areas over it, and hands every mouse event on it to the
-// canvas tools as plain values, in its own pixels. A press on a point handle
-// starts a handle drag instead, which the release ends wherever it happens.
-// It decides nothing itself.
+// canvas tools as plain values, in its own pixels. It decides nothing itself.
 class Canvas : public QWidget {
     Q_OBJECT
 public:

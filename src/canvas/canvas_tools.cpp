@@ -1,6 +1,8 @@
 #include "canvas_tools.h"
 
+#include "model/area_geometry.h"
 #include "model/rounding.h"
+#include "zoom_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,24 +16,20 @@ bool storePoint(clscoords &area, int index, double x, double y)
     return area.setpoint(index, roundHalfEven32(x), roundHalfEven32(y));
 }
 
-// Appends the point while the area is still growing, else overwrites it.
-void putPoint(clscoords &area, int index, double x, double y)
+QPointF pointOf(const clscoords &area, int index)
 {
-    if (area.nr_points <= index)
-        area.newpoint(roundHalfEven32(x), roundHalfEven32(y));
-    else
-        storePoint(area, index, x, y);
+    return QPointF(area.getPointX(index), area.getPointY(index));
 }
 
 } // namespace
 
-CanvasTools::CanvasTools(MapDocument &doc, CanvasState &state, CanvasHost &host)
-    : m_doc(doc), m_state(state), m_host(host)
+CanvasTools::CanvasTools(EditingSession &session, CanvasState &state, CanvasHost &host)
+    : m_session(session), m_doc(session.document()), m_state(state), m_host(host)
 {}
 
 QPointF CanvasTools::picturePoint(QPointF pos) const
 {
-    return {pos.x() / double(m_doc.zoom_factor), pos.y() / double(m_doc.zoom_factor)};
+    return picturePosition(pos, m_doc.zoom_factor);
 }
 
 clscoords *CanvasTools::activeArea()
@@ -39,9 +37,30 @@ clscoords *CanvasTools::activeArea()
     return m_doc.shapecol.contains(m_doc.active_id) ? &m_doc.shapecol.item(m_doc.active_id) : nullptr;
 }
 
-void CanvasTools::Reshape(clscoords &area)
+void CanvasTools::Reshape(const clscoords &area)
 {
     m_regions.reshape(area, m_doc.zoom_factor);
+    m_regions.reshapeChanged(m_doc);
+    m_state.outline_area = -1;
+    m_host.repaintCanvas();
+}
+
+void CanvasTools::reshapeAll()
+{
+    m_regions.reshapeAll(m_doc);
+    m_state.outline_area = -1;
+    m_hovered.clear();
+    m_hoverScanCount = -1;
+    m_host.repaintCanvas();
+}
+
+void CanvasTools::dropRubberBand()
+{
+    // An outline drawn past the areas lasts until the canvas is refreshed;
+    // an area left half drawn shows as it stands.
+    if (m_state.outline_area == -1)
+        return;
+    m_regions.reshapeChanged(m_doc);
     m_state.outline_area = -1;
     m_host.repaintCanvas();
 }
@@ -67,6 +86,9 @@ QString CanvasTools::shapeReadout(const clscoords &area)
 
 void CanvasTools::chooseTool(Tool tool)
 {
+    // The pressed tool button cannot be pressed again.
+    if (tool == activeTool())
+        return;
     switch (tool) {
     case Tool::Rectangle:
     case Tool::Circle:
@@ -80,6 +102,7 @@ void CanvasTools::chooseTool(Tool tool)
         m_host.setCanvasCursor(CanvasCursor::Arrow);
         if (tool == Tool::Polygon)
             m_host.showEscapeHint(true);
+        dropRubberBand();
         break;
     case Tool::Select:
         sbarrow_Click();
@@ -115,8 +138,9 @@ CanvasTools::Tool CanvasTools::activeTool() const
 
 QString CanvasTools::coordsCaption(QPointF pos, float zoom_factor)
 {
-    const auto cut = [zoom_factor](double v) { return qint64(std::trunc(v / double(zoom_factor))); };
-    return QStringLiteral("X:%1 Y:%2").arg(cut(pos.x())).arg(cut(pos.y()));
+    const QPointF picture = picturePosition(pos, zoom_factor);
+    const auto cut = [](double v) { return qint64(std::trunc(v)); };
+    return QStringLiteral("X:%1 Y:%2").arg(cut(picture.x())).arg(cut(picture.y()));
 }
 
 void CanvasTools::recordZoomClick(QPointF pos)
@@ -143,6 +167,38 @@ void CanvasTools::sbarrow_Click()
     m_state.zoom_out = false;
     m_host.setCanvasCursor(CanvasCursor::Arrow);
     m_host.showActiveTool(Tool::Select);
+    dropRubberBand();
+}
+
+void CanvasTools::pointerPressed(Qt::MouseButton button, QPointF pos)
+{
+    // Handles lie over the picture: a press on one never reaches the
+    // picture's rules.
+    if (!m_doc.image_file.isEmpty() && !draggingHandle()) {
+        if (const std::optional<HandleRef> handle = handleAt(pos)) {
+            handlePressed(*handle, button);
+            return;
+        }
+    }
+    mouseDown(button, pos);
+}
+
+void CanvasTools::pointerMoved(Qt::MouseButtons buttons, QPointF pos)
+{
+    if (draggingHandle())
+        handleDragOver(pos);
+    else
+        mouseMove(buttons, pos);
+}
+
+void CanvasTools::pointerReleased(Qt::MouseButton button, QPointF pos)
+{
+    // A handle drag commits wherever it is released: the shape the user
+    // sees is the shape that is stored.
+    if (draggingHandle() && button == Qt::LeftButton)
+        handleDropped();
+    else
+        mouseUp(button, pos);
 }
 
 void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
@@ -159,7 +215,7 @@ void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
         clscoords &chosen = m_doc.shapecol.item(m_doc.test_shapeid);
         chosen.selected = true;
         Reshape(chosen);
-        m_host.fill_html_textbox();
+        m_session.fill_html_textbox();
     }
 
     if (button == Qt::RightButton) {
@@ -227,15 +283,11 @@ void CanvasTools::finishArea(clscoords &area, QPointF p)
 {
     m_state.defining_complete = true;
     m_state.defining_shape = false;
-    if (m_doc.create_shapetype == Rectangle) {
+    if (m_doc.create_shapetype == Rectangle)
         placeRectanglePoints(area, p);
-        for (int i = 1; i <= 3; ++i)
-            area.setpic(i);
-    } else {
+    else
         placeCirclePoints(area, p);
-        for (int i = 2; i <= 5; ++i)
-            area.setpic(i);
-    }
+    showShapeHandles(area);
     // The region is built from the final corners, so what the user sees
     // after the second click is exactly the area that was stored.
     Reshape(area);
@@ -243,25 +295,14 @@ void CanvasTools::finishArea(clscoords &area, QPointF p)
 
 void CanvasTools::placeRectanglePoints(clscoords &area, QPointF p)
 {
-    putPoint(area, 1, p.x(), p.y());
-    putPoint(area, 2, area.getPointX(0), p.y());
-    putPoint(area, 3, p.x(), area.getPointY(0));
+    storeShapePoints(area, rectanglePoints(pointOf(area, 0), p));
 }
 
 void CanvasTools::placeCirclePoints(clscoords &area, QPointF p)
 {
     // The horizontal distance alone sets the size; the box stays square.
-    const double x0 = area.getPointX(0);
-    const double y0 = area.getPointY(0);
-    const double x1 = p.x();
-    const double y1 = y0 + (x1 - x0);
-    const double x2 = x0 + (x1 - x0) / 2;
-    const double y3 = y0 + (y1 - y0) / 2;
-    putPoint(area, 1, x1, y1);
-    putPoint(area, 2, x2, y0);
-    putPoint(area, 3, x1, y3);
-    putPoint(area, 4, x2, y1);
-    putPoint(area, 5, x0, y3);
+    const QPointF corner0 = pointOf(area, 0);
+    storeShapePoints(area, circlePoints(corner0, squareCorner(corner0, p.x())));
 }
 
 void CanvasTools::mouseMove(Qt::MouseButtons buttons, QPointF pos)
@@ -341,15 +382,9 @@ void CanvasTools::moveActiveArea(QPointF pos, bool commit)
         show_outline(*area);
         return;
     }
-    if (area->shapetype == Circle) {
-        for (int i = 2; i <= 5; ++i)
-            area->setpic(i);
-    } else {
-        for (int i = 0; i < area->nr_points; ++i)
-            area->setpic(i);
-    }
+    showShapeHandles(*area);
     Reshape(*area);
-    m_host.fill_html_textbox();
+    m_session.fill_html_textbox();
     m_host.setShapeCoordsText(area->shapetype == Polygon ? QString() : shapeReadout(*area));
 }
 
@@ -416,6 +451,7 @@ std::optional<HandleRef> CanvasTools::handleAt(QPointF pos) const
 void CanvasTools::handlePressed(HandleRef handle, Qt::MouseButton button)
 {
     m_state.defining_complete = true;
+    dropRubberBand();
     if (button != Qt::LeftButton || !m_doc.shapecol.contains(handle.position))
         return;
     m_state.dragged_handle_area = handle.position;
@@ -425,7 +461,11 @@ void CanvasTools::handlePressed(HandleRef handle, Qt::MouseButton button)
 
 void CanvasTools::handleDragOver(QPointF pos)
 {
-    m_host.setHistoryPaused(true);
+    // Past the shown part of the canvas the drag changes nothing; the drop
+    // commits the shape as it last stood there.
+    if (!m_host.visibleCanvasRect().contains(QPoint(int(std::floor(pos.x())), int(std::floor(pos.y())))))
+        return;
+    m_session.history_paused = true;
     const QPointF p = picturePoint(pos);
     m_host.setCoordsCaption(coordsCaption(pos, m_doc.zoom_factor));
     if (!draggingHandle() || !m_doc.shapecol.contains(m_state.dragged_handle_area))
@@ -450,7 +490,7 @@ void CanvasTools::handleDragOver(QPointF pos)
     show_outline(area);
     if (area.shapetype != Polygon)
         Reshape(area);
-    m_host.fill_html_textbox();
+    m_session.fill_html_textbox();
 }
 
 void CanvasTools::dragRectangleCorner(clscoords &area, int point, QPointF p)
@@ -480,8 +520,7 @@ void CanvasTools::dragRectangleCorner(clscoords &area, int point, QPointF p)
     default:
         return;
     }
-    for (int i = 0; i <= 3; ++i)
-        area.setpic(i);
+    showShapeHandles(area);
     m_host.setShapeCoordsText(shapeReadout(area));
 }
 
@@ -532,8 +571,7 @@ void CanvasTools::dragCircleEdge(clscoords &area, int point, QPointF p)
     default:
         return; // the corners of the bounding square have no visible handle
     }
-    for (int i = 2; i <= 5; ++i)
-        area.setpic(i);
+    showShapeHandles(area);
     m_host.setShapeCoordsText(shapeReadout(area));
 }
 
@@ -544,9 +582,9 @@ void CanvasTools::handleDropped()
     const int position = m_state.dragged_handle_area;
     m_state.dragged_handle_area = -1;
     m_state.dragged_handle_point = -1;
-    m_host.setHistoryPaused(false);
+    m_session.history_paused = false;
     if (!m_doc.shapecol.contains(position))
         return;
     Reshape(m_doc.shapecol.item(position));
-    m_host.fill_html_textbox();
+    m_session.fill_html_textbox();
 }

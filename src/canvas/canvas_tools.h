@@ -2,6 +2,7 @@
 
 #include "area_regions.h"
 #include "canvas_state.h"
+#include "commands/editing_session.h"
 #include "model/map_document.h"
 
 #include <QPointF>
@@ -22,30 +23,39 @@ public:
     virtual void showActiveTool(CanvasTool tool) = 0; // the pressed tool button
     virtual void showEscapeHint(bool shown) = 0;
     virtual void repaintCanvas() = 0;
-    virtual void fill_html_textbox() = 0;
     virtual void openAreaProperties(int position) = 0;                     // modeless; the user finishes it later
     virtual void openContextMenu(QPointF canvasPos, bool areaItemsOn) = 0; // "Separator", "Area Properties"
     virtual QPoint mainpicPosition() const = 0;         // the picture's left and top in the viewport (<= 0)
+    virtual QRect visibleCanvasRect() const = 0;        // the part of the canvas the viewport shows, canvas pixels
     virtual void show_zoomed_picture(bool zoom_in) = 0; // one zoom step around the recorded click
-    virtual void setHistoryPaused(bool paused) = 0;     // live drag refreshes are no edits
 };
 
 // The drawing, select and zoom tools: what a mouse event on the canvas does
 // to the document, rule by rule. Positions come in canvas pixels; stored
 // points are those divided by the zoom factor and rounded half to even,
-// while the pointer read-out cuts toward zero.
+// while the pointer read-out cuts toward zero. Every change of the map ends
+// in the editing session's fill_html_textbox.
 class CanvasTools {
 public:
     using Tool = CanvasTool;
 
-    CanvasTools(MapDocument &doc, CanvasState &state, CanvasHost &host);
+    CanvasTools(EditingSession &session, CanvasState &state, CanvasHost &host);
 
-    // Tool commands. Choosing a drawing tool forgets any unfinished state;
-    // the select tool (also Escape) finishes a polygon being built; a zoom
-    // tool leaves an area being drawn as it is.
+    // Tool commands. Choosing a drawing tool forgets any unfinished state
+    // (an area left half drawn stays as it is and shows); the select tool
+    // (also Escape) finishes a polygon being built; a zoom tool leaves an
+    // area being drawn as it is. Choosing the tool already at work changes
+    // nothing.
     void chooseTool(Tool tool);
     Tool activeTool() const;
     void sbarrow_Click();
+
+    // The canvas's mouse events, as they arrive: a press on a shown point
+    // handle starts a handle drag, which the release ends wherever it
+    // happens; anything else goes to the picture's mouse rules below.
+    void pointerPressed(Qt::MouseButton button, QPointF pos);
+    void pointerMoved(Qt::MouseButtons buttons, QPointF pos);
+    void pointerReleased(Qt::MouseButton button, QPointF pos);
 
     void mouseDown(Qt::MouseButton button, QPointF pos);
     void mouseMove(Qt::MouseButtons buttons, QPointF pos);
@@ -62,7 +72,8 @@ public:
     const AreaRegions &regions() const { return m_regions; }
 
     // Point handles: a press marks any drawing finished; with the left
-    // button it starts a drag that reshapes the area live until the drop.
+    // button it starts a drag that reshapes the area live while the pointer
+    // is over the shown part of the canvas, until the drop.
     void handlePressed(HandleRef handle, Qt::MouseButton button);
     void handleDragOver(QPointF pos);
     void handleDropped();
@@ -76,23 +87,29 @@ public:
     // "(x0,y0) - (x1,y1) W:w H:h" from points 0 and 1.
     static QString shapeReadout(const clscoords &area);
 
-    // Rebuilds the area's region and repaints the canvas.
-    void Reshape(clscoords &area);
+    // A repaint of the whole canvas after the area changed: its region and
+    // that of every other area whose shape changed are rebuilt.
+    void Reshape(const clscoords &area);
+
+    // Every area is new, or the zoom changed: every region is rebuilt.
+    void reshapeAll();
 
 private:
     QPointF picturePoint(QPointF pos) const;
+    void dropRubberBand();
     void recordZoomClick(QPointF pos);
     clscoords *activeArea();
     void show_outline(const clscoords &area);
     void check_shape_hover(int position, QPointF pos);
     void hoverPass(QPointF pos);
-    void placeRectanglePoints(clscoords &area, QPointF p);
-    void placeCirclePoints(clscoords &area, QPointF p);
+    static void placeRectanglePoints(clscoords &area, QPointF p);
+    static void placeCirclePoints(clscoords &area, QPointF p);
     void finishArea(clscoords &area, QPointF p);
     void dragRectangleCorner(clscoords &area, int point, QPointF p);
     void dragCircleEdge(clscoords &area, int point, QPointF p);
     void moveActiveArea(QPointF pos, bool commit);
 
+    EditingSession &m_session;
     MapDocument &m_doc;
     CanvasState &m_state;
     AreaRegions m_regions;

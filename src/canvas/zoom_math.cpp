@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+QPointF picturePosition(QPointF canvasPos, float zoom_factor)
+{
+    return canvasPos / double(zoom_factor);
+}
+
 float nextZoomFactor(float zoom_factor, bool zoom_in)
 {
     const double next = zoom_in ? double(zoom_factor) * ZoomStep : double(zoom_factor) / ZoomStep;

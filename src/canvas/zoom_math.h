@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QSize>
 #include <QtGlobal>
 
@@ -11,6 +12,11 @@ inline constexpr double ZoomStep = 1.2;
 // Zooming in stops once the zoomed picture, stored as an uncompressed 24-bit
 // BMP, would be larger than this.
 inline constexpr qint64 ZoomedPictureByteLimit = 5'000'000;
+
+// Picture coordinates of a canvas position: divided by the zoom factor and
+// not yet rounded. Stored points round these half to even; the pointer
+// read-out cuts them toward zero.
+QPointF picturePosition(QPointF canvasPos, float zoom_factor);
 
 // One zoom step: the factor multiplied or divided by 1.2, kept in single
 // precision like every stored zoom factor.

@@ -31,6 +31,11 @@ public:
     clscoords &append(const clscoords &area);
     clscoords &append(clscoords &&area);
 
+    // Starts the collection afresh, for a map that replaces every area (a
+    // new map, a load, an undo or a redo): positions count from 1 again, so
+    // rebuilding a map any number of times never runs out of them.
+    void clear() { m_areas.clear(); }
+
     auto begin() const { return m_areas.begin(); }
     auto end() const { return m_areas.end(); }
     auto begin() { return m_areas.begin(); }

@@ -12,7 +12,10 @@ struct Span {
     qint64 lo, hi; // half-open [lo, hi)
 };
 
-Span sorted(int a, int b) { return a <= b ? Span{a, b} : Span{b, a}; }
+Span sorted(int a, int b)
+{
+    return a <= b ? Span{a, b} : Span{b, a};
+}
 
 } // namespace
 
@@ -27,7 +30,10 @@ QPoint zoomedPoint(const clscoords &area, int index, float zoom_factor)
                   zoomedCoordinate(area.getPointY(index), zoom_factor));
 }
 
-bool AreaRegion::isEmpty() const { return boundingRect().isEmpty(); }
+bool AreaRegion::isEmpty() const
+{
+    return boundingRect().isEmpty();
+}
 
 QRect AreaRegion::boundingRect() const
 {
@@ -50,6 +56,21 @@ QRect AreaRegion::boundingRect() const
             return {};
         return r.adjusted(0, 0, -1, -1);
     }
+    case None:
+        break;
+    }
+    return {};
+}
+
+QRect AreaRegion::outlineRect() const
+{
+    switch (kind) {
+    case Box:
+    case Ellipse:
+        return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                     QPoint(std::max(left, right), std::max(top, bottom)));
+    case Poly:
+        return polygon.boundingRect();
     case None:
         break;
     }

@@ -31,6 +31,10 @@ struct AreaRegion {
     bool isEmpty() const;
     // Smallest rectangle holding every pixel of the region (empty if none).
     QRect boundingRect() const;
+    // Every pixel that drawing the region's outline may touch: its corners
+    // or vertices included, so a flat box or a polygon whose vertices lie
+    // on a line still has somewhere to draw its outline.
+    QRect outlineRect() const;
     bool contains(QPoint pixel) const;
 };
 

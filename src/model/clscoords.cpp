@@ -4,6 +4,13 @@
 
 #include <cstdlib>
 
+void clscoords::touch()
+{
+    // One counter for all areas, so a revision names one change of one area.
+    static quint64 lastRevision = 0;
+    m_revision = ++lastRevision;
+}
+
 bool clscoords::newpoint(qint32 x, qint32 y)
 {
     const int index = first_time ? 0 : nr_points;
@@ -12,6 +19,7 @@ bool clscoords::newpoint(qint32 x, qint32 y)
     first_time = false;
     m_points[std::size_t(index)] = QPoint(x, y);
     nr_points = qint16(index + 1);
+    touch();
     m_hasHandle.set(index);
     // Rectangle and circle handles are placed when the shape is finished;
     // a polygon shows each vertex as it is added, a rectangle its first corner.
@@ -25,6 +33,7 @@ bool clscoords::setpoint(int index, qint32 x, qint32 y)
     if (!validPoint(index))
         return false;
     m_points[std::size_t(index)] = QPoint(x, y);
+    touch();
     return true;
 }
 
@@ -119,4 +128,5 @@ void clscoords::Delete()
     m_handleShown.reset();
     m_points.fill(QPoint());
     m_events.texts.reset();
+    touch();
 }

@@ -86,6 +86,11 @@ public:
     // loses its texts, points, events and handles; nr_points is kept.
     void Delete();
 
+    // Changes whenever the area's points change or it is deleted, and is
+    // never the same for two different changes of any two areas: whoever
+    // keeps something built from the area's shape can tell it is stale.
+    quint64 revision() const { return m_revision; }
+
 private:
     static bool validPoint(int index) { return index >= 0 && index < MaxAreaPoints; }
     static bool validEvent(int index) { return index >= 0 && index < EventCount; }
@@ -108,7 +113,10 @@ private:
         EventTexts &operator=(EventTexts &&) noexcept = default;
     };
 
+    void touch();
+
     EventTexts m_events;
+    quint64 m_revision = 0;
     std::bitset<MaxAreaPoints> m_hasHandle;
     std::bitset<MaxAreaPoints> m_handleShown;
     std::array<QPoint, MaxAreaPoints> m_points{}; // last: the first points share a cache line with the rest

@@ -2,6 +2,8 @@
 
 void MapDocument::delete_all_shapes()
 {
-    for (clscoords &area : shapecol)
-        area.Delete();
+    shapecol.clear();
+    selected_shapeid = -1;
+    active_id = -1;
+    test_shapeid = -1;
 }

@@ -28,7 +28,9 @@ public:
     qint32 create_shapetype = Rectangle;
     float zoom_factor = 1.0f;
 
-    // Deletes every area; the collection keeps its members, all now dead.
+    // Deletes every area before the map is rebuilt as a whole (a new map,
+    // a load, an undo or a redo). Positions then count from 1 again, and
+    // no area is selected, active or under the pointer.
     void delete_all_shapes();
 
     // Live areas in position order, the order every consumer uses.

@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -101,7 +103,7 @@ TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
     QTest::keyClick(user.shown->htmltext(), Qt::Key_Escape); // from anywhere in the window
     EXPECT_EQ(user.points(2), (Points{{200, 10}, {300, 10}, {250, 90}}));
     EXPECT_FALSE(hint->isVisible());
-    EXPECT_TRUE(user.shown->menuAction(QStringLiteral("mnushapes_select"))->isChecked());
+    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbarrow"))->isChecked());
 
     user.choose("mnushapes_poly");
     user.choose("mnushapes_rect"); // only the select tool hides the hint
@@ -111,7 +113,7 @@ TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
     user.click({60, 200});
     user.click({30, 250}, Qt::RightButton); // ends the polygon, adds nothing
     EXPECT_EQ(user.points(3), (Points{{10, 200}, {60, 200}}));
-    EXPECT_TRUE(user.shown->menuAction(QStringLiteral("mnushapes_select"))->isChecked());
+    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbarrow"))->isChecked());
     EXPECT_FALSE(user.shown->cP()->isVisible());
 }
 
@@ -181,7 +183,7 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     user.drag({10, 20}, {2, 3}); // rectangle corner 0
     EXPECT_EQ(user.points(1), (Points{{2, 3}, {110, 70}, {2, 70}, {110, 3}}));
     EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"2,3,110,70\"")));
-    EXPECT_FALSE(user.shown->history_paused);
+    EXPECT_FALSE(user.shown->session().history_paused);
 
     user.drag({2, 70}, {30, 90}); // corner 2
     EXPECT_EQ(user.points(1), (Points{{30, 3}, {110, 90}, {30, 90}, {110, 3}}));
@@ -189,14 +191,17 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     user.drag({220, 100}, {220, 80}); // the circle's top handle: the bottom one stays
     EXPECT_EQ(user.points(2), (Points{{190, 80}, {250, 140}, {220, 80}, {250, 110}, {220, 140}, {190, 110}}));
 
-    // A handle released outside the canvas still commits.
+    // Past the picture the drag changes nothing; the release, wherever it
+    // is, commits the shape as it last stood over the picture.
     user.moveTo({250, 110});
     QTest::mousePress(user.canvas, Qt::LeftButton, {}, {250, 110});
+    user.moveTo({390, 110}, Qt::LeftButton);
     user.moveTo({500, 110}, Qt::LeftButton);
+    user.moveTo({390, -40}, Qt::LeftButton);
     QTest::mouseRelease(user.canvas, Qt::LeftButton, {}, {500, 110});
-    EXPECT_EQ(user.points(2)[1], QPoint(500, 265)); // the left edge stays, the square grows around it
-    EXPECT_TRUE(user.code().contains(QStringLiteral("shape=\"circ\"")));
-    EXPECT_FALSE(user.shown->history_paused);
+    EXPECT_EQ(user.points(2), (Points{{190, 10}, {390, 210}, {290, 10}, {390, 110}, {290, 210}, {190, 110}}));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"290,110,100\" shape=\"circ\"")));
+    EXPECT_FALSE(user.shown->session().history_paused);
 }
 
 TEST(CanvasPainting, AreasShowHatchedWithHandles)
@@ -213,4 +218,89 @@ TEST(CanvasPainting, AreasShowHatchedWithHandles)
     EXPECT_GT(hatched, 200);
     EXPECT_EQ(shot.pixelColor(200, 180), QColor(Qt::white)); // handle of the far corner
     EXPECT_EQ(shot.pixelColor(195, 175), QColor(Qt::black));
+}
+
+namespace {
+
+// How many pixels of the box show the colour.
+int pixelsOf(const QImage &shot, QRect box, const QColor &colour)
+{
+    int count = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            count += shot.pixelColor(x, y) == colour;
+    return count;
+}
+
+} // namespace
+
+TEST(CanvasDrawing, AnAreaLeftHalfDrawnShowsAndCanBeChosen)
+{
+    User user;
+    const QColor normal = user.shown->areaLooks().normal.colour;
+    user.click({100, 100});
+    user.moveTo({200, 180});
+    QTest::keyClick(user.shown.form.get(), Qt::Key_Escape);
+    const QImage shot = user.canvas->grab().toImage();
+    EXPECT_GT(pixelsOf(shot, {120, 120, 60, 40}, normal), 200); // hatched like any area
+    EXPECT_EQ(user.shown->canvasState().outline_area, -1) << "the rubber band is gone";
+    user.moveTo({150, 150});
+    EXPECT_EQ(user.shown->document().test_shapeid, 1);
+
+    // Choosing another drawing tool leaves it the same way.
+    user.choose("mnushapes_rect");
+    user.click({250, 20});
+    user.moveTo({300, 60});
+    user.choose("mnushapes_circle");
+    EXPECT_GT(pixelsOf(user.canvas->grab().toImage(), {260, 30, 30, 20}, normal), 50);
+}
+
+TEST(CanvasDrawing, ChoosingTheToolAtWorkChangesNothing)
+{
+    User user;
+    user.choose("mnushapes_poly");
+    user.click({10, 200});
+    user.click({60, 200});
+    user.choose("mnushapes_poly");
+    QTest::mouseClick(user.shown->toolButton(QStringLiteral("sbpoly")), Qt::LeftButton);
+    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbpoly"))->isChecked());
+    user.click({30, 250});
+    EXPECT_EQ(user.points(1), (Points{{10, 200}, {60, 200}, {30, 250}}));
+
+    user.choose("mnushapes_rect");
+    user.click({100, 20});
+    user.moveTo({150, 60});
+    QTest::mouseClick(user.shown->toolButton(QStringLiteral("sbrect")), Qt::LeftButton);
+    user.click({150, 60}); // still finishes the rectangle
+    EXPECT_EQ(user.points(2), (Points{{100, 20}, {150, 60}, {100, 60}, {150, 20}}));
+    EXPECT_EQ(user.shown->document().shapecol.count(), 2);
+}
+
+TEST(CanvasPainting, ThinPolygonsShowTheirOutline)
+{
+    User user;
+    const QColor normal = user.shown->areaLooks().normal.colour;
+    user.choose("mnushapes_poly");
+    user.click({50, 200});
+    user.click({150, 200}); // two vertices: a line
+    user.choose("mnushapes_select");
+    user.choose("mnushapes_poly");
+    for (QPoint p : {QPoint(50, 100), QPoint(100, 100), QPoint(150, 100)}) // three on a line
+        user.click(p);
+    user.choose("mnushapes_select");
+    const QImage shot = user.canvas->grab().toImage();
+    EXPECT_GT(pixelsOf(shot, {60, 200, 80, 1}, normal), 60); // less the handle in the middle
+    EXPECT_GT(pixelsOf(shot, {60, 100, 80, 1}, normal), 60);
+}
+
+TEST(CanvasToolButtons, OnlyTheMapTypeItemsShowChecks)
+{
+    User user;
+    for (QAction *action : user.shown->menuBar()->actions())
+        for (QAction *item : action->menu()->actions())
+            EXPECT_EQ(item->isCheckable(), item->objectName().startsWith(QLatin1String("mnutype_")))
+                << item->objectName().toStdString();
+    user.choose("mnushapes_circle");
+    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbcirc"))->isChecked());
+    EXPECT_FALSE(user.shown->toolButton(QStringLiteral("sbrect"))->isChecked());
 }

@@ -99,7 +99,7 @@ TEST(Clscoords, DeleteKeepsThePlaceButDropsEverythingElse)
     area.onmouseout = QStringLiteral("out");
     area.setEvents(2, QStringLiteral("go()"));
 
-    doc.delete_all_shapes();
+    area.Delete();
 
     ASSERT_EQ(doc.shapecol.count(), 1);
     const clscoords &deleted = doc.shapecol.item(1);
@@ -113,22 +113,29 @@ TEST(Clscoords, DeleteKeepsThePlaceButDropsEverythingElse)
     EXPECT_FALSE(deleted.hasHandle(0) || deleted.handleShown(0));
 }
 
-TEST(AreaCollection, AreasAfterANewMapTakeTheNextPositions)
+TEST(AreaCollection, DeletedAreasKeepTheirPlacesUntilTheMapIsRebuilt)
 {
     MapDocument doc;
     doc.shapecol.add(Rectangle);
-    doc.shapecol.add(Circle);
-    doc.delete_all_shapes();
-    doc.delete_all_shapes();
+    doc.shapecol.add(Circle).Delete();
     clscoords &next = doc.shapecol.add(Polygon);
     next.newpoint(1, 1);
     EXPECT_EQ(next.clsindex, 3);
     EXPECT_EQ(next.handleTag(0), QStringLiteral("3|0"));
-    EXPECT_FALSE(doc.shapecol.item(1).used);
+    EXPECT_FALSE(doc.shapecol.item(2).used);
 
     clscoords copy = next;
     const clscoords &pasted = doc.shapecol.append(copy);
     EXPECT_EQ(pasted.clsindex, 4);
     EXPECT_EQ(pasted.handleTag(0), QStringLiteral("4|0"));
     EXPECT_EQ(&doc.shapecol.item(3), &next); // references survive growth
+
+    // Rebuilding the whole map starts the positions afresh.
+    doc.selected_shapeid = doc.active_id = doc.test_shapeid = 3;
+    doc.delete_all_shapes();
+    EXPECT_EQ(doc.shapecol.count(), 0);
+    EXPECT_EQ(doc.shapecol.add(Rectangle).clsindex, 1);
+    EXPECT_EQ(doc.selected_shapeid, -1);
+    EXPECT_EQ(doc.active_id, -1);
+    EXPECT_EQ(doc.test_shapeid, -1);
 }

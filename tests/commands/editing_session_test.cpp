@@ -1,0 +1,85 @@
+#include "commands/editing_session.h"
+#include "model/area_geometry.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Recorder : EditingSession::Observer {
+    QStringList texts;
+    int replaced = 0;
+    void mapTextChanged(const QString &text) override { texts << text; }
+    void areasReplaced() override { ++replaced; }
+};
+
+void addRectangle(MapDocument &doc, QPointF corner0, QPointF corner1)
+{
+    clscoords &area = doc.shapecol.add(Rectangle);
+    storeShapePoints(area, rectanglePoints(corner0, corner1));
+    area.link = QStringLiteral("a.html");
+}
+
+} // namespace
+
+TEST(EditingSession, TheMapTextGoesOnOnlyWhenItChanges)
+{
+    EditingSession session;
+    Recorder recorder;
+    session.setObserver(&recorder);
+    session.document().map_name = QStringLiteral("m");
+    session.fill_html_textbox();
+    session.fill_html_textbox(); // nothing changed: nothing to show or record
+    addRectangle(session.document(), {10, 20}, {110, 70});
+    session.fill_html_textbox();
+    ASSERT_EQ(recorder.texts.size(), 2);
+    EXPECT_TRUE(recorder.texts[1].contains(QStringLiteral("coords=\"10,20,110,70\"")));
+    EXPECT_EQ(session.mapText(), recorder.texts[1]);
+}
+
+TEST(EditingSession, RebuildingTheMapFromItsTextNeverRunsOutOfPositions)
+{
+    for (const bool servermap : {false, true}) {
+        EditingSession session;
+        Recorder recorder;
+        session.setObserver(&recorder);
+        MapDocument &doc = session.document();
+        doc.map_name = QStringLiteral("m");
+        doc.is_servermap = servermap;
+        for (int i = 0; i < 10'000; ++i)
+            addRectangle(doc, QPointF(i % 100, i / 100), QPointF(i % 100 + 5, i / 100 + 5));
+        session.fill_html_textbox();
+        const QString text = session.mapText();
+        doc.selected_shapeid = 10'000;
+        // Four reads of 10,000 areas pass the 32,767 positions a collection can number.
+        for (int read = 0; read < 4; ++read) {
+            const EditingSession::ReadResult result = session.replaceAreasFromText(text);
+            ASSERT_TRUE(result.ok) << result.message.toStdString();
+            ASSERT_EQ(doc.shapecol.count(), 10'000);
+        }
+        // A server map's default line gains a blank at every read.
+        EXPECT_TRUE(servermap || session.mapText() == text);
+        EXPECT_EQ(doc.selected_shapeid, -1);
+        EXPECT_EQ(recorder.replaced, 4);
+    }
+}
+
+TEST(EditingSession, AMapTextThatDoesNotReadKeepsWhatWasRead)
+{
+    EditingSession session;
+    MapDocument &doc = session.document();
+    doc.is_servermap = true;
+    doc.serverside_type = Cern;
+    const EditingSession::ReadResult result =
+        session.replaceAreasFromText(QStringLiteral("rect (1,2) (3,4) a.html\r\nrect (1,2) b.html\r\n"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, QStringLiteral("Could not load server-side imagemap !"));
+    ASSERT_EQ(doc.shapecol.count(), 2);
+    EXPECT_EQ(doc.shapecol.item(1).link, QStringLiteral("a.html"));
+
+    doc.is_servermap = false;
+    EXPECT_EQ(session.replaceAreasFromText(QStringLiteral("<p>no map</p>")).message,
+              QStringLiteral("Error while opening map !"));
+    EXPECT_EQ(doc.shapecol.count(), 0);
+}
