@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
+#include "model/area_geometry.h"
 #include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
@@ -85,8 +86,7 @@ TEST(Zoom, NormalSizeIsExactlyOneAndNoZoomMovesTheAreas)
     const QImage picture = markedPicture({900, 700});
     showPicture(*shown.form, picture);
     clscoords &area = shown->document().shapecol.add(Rectangle);
-    for (QPoint p : {QPoint(10, 20), QPoint(110, 60), QPoint(10, 60), QPoint(110, 20)})
-        area.newpoint(p.x(), p.y());
+    storeShapePoints(area, rectanglePoints({10, 20}, {110, 60}));
     shown->fill_html_textbox();
     const QString text = shown->htmltext()->toPlainText();
     for (bool in : {true, true, true, false})

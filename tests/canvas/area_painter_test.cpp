@@ -1,4 +1,5 @@
 #include "canvas/area_painter.h"
+#include "model/area_geometry.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,8 @@ struct Scene {
     clscoords &addRectangle(QPoint a, QPoint b)
     {
         clscoords &area = doc.shapecol.add(Rectangle);
-        for (QPoint p : {a, b, QPoint(a.x(), b.y()), QPoint(b.x(), a.y())})
-            area.newpoint(p.x(), p.y());
-        for (int i = 0; i < 4; ++i)
-            area.setpic(i);
+        storeShapePoints(area, rectanglePoints(a, b));
+        showShapeHandles(area);
         regions.reshape(area, doc.zoom_factor);
         return area;
     }
@@ -99,12 +98,4 @@ TEST(AreaPainter, SelectedAreaIsDrawnAboveOverlappingOnes)
     const QImage whole = s.image;
     s.paint(QRect(50, 50, 70, 70));
     EXPECT_EQ(s.image, whole);
-}
-
-TEST(AreaPainter, HatchStylesMapToTheirPatterns)
-{
-    const Qt::BrushStyle expected[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
-                                       Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-    for (int style = 0; style < 6; ++style)
-        EXPECT_EQ(hatchBrushStyle(style), expected[style]) << style;
 }
