@@ -1,5 +1,6 @@
 #include "canvas/area_painter.h"
 #include "model/area_geometry.h"
+#include "support/pixels.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -31,15 +32,7 @@ struct Scene {
         p.fillRect(exposed, Ground);
         painter.paint(p, doc, regions, state, Looks, image.size(), exposed, QPointF());
     }
-    // How many pixels of the rectangle have the colour.
-    int count(QRect r, QColor colour) const
-    {
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                n += image.pixelColor(x, y) == colour;
-        return n;
-    }
+    int count(QRect r, QColor colour) const { return pixelsOf(image, r, colour); }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "canvas/canvas.h"
 #include "support/area_points.h"
 #include "support/gui_helpers.h"
+#include "support/pixels.h"
 #include "support/printers.h"
 
 #include <QApplication>
@@ -219,20 +220,6 @@ TEST(CanvasPainting, AreasShowHatchedWithHandles)
     EXPECT_EQ(shot.pixelColor(200, 180), QColor(Qt::white)); // handle of the far corner
     EXPECT_EQ(shot.pixelColor(195, 175), QColor(Qt::black));
 }
-
-namespace {
-
-// How many pixels of the box show the colour.
-int pixelsOf(const QImage &shot, QRect box, const QColor &colour)
-{
-    int count = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            count += shot.pixelColor(x, y) == colour;
-    return count;
-}
-
-} // namespace
 
 TEST(CanvasDrawing, AnAreaLeftHalfDrawnShowsAndCanBeChosen)
 {
