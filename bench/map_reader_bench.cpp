@@ -42,7 +42,7 @@ void readClient(benchmark::State &state, const QString &text, bool fromFile)
     for (auto _ : state) {
         MapDocument doc;
         doc.map_file = QStringLiteral("/srv/www/index.html");
-        if (analyze_client_map(doc, source, services) != ReadOutcome::Done)
+        if (analyze_client_map(doc, source, services).outcome != ReadOutcome::Done)
             state.SkipWithError("the map was not read");
         areas = doc.shapecol.count();
     }

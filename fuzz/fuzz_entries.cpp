@@ -169,7 +169,10 @@ bool fuzzClientReader(const std::uint8_t *data, std::size_t size)
     const bool fromFile = control & 0x80;
     const MapTextSource source =
         fromFile ? MapTextSource::file(scratchFile("page.html", page)) : MapTextSource::snapshot(decodeHtmlBytes(page));
-    if (analyze_client_map(doc, source, services) != ReadOutcome::Done)
+    const MapReadResult read = analyze_client_map(doc, source, services);
+    if ((read.outcome == ReadOutcome::Failed) == read.message.isEmpty())
+        return false;
+    if (read.outcome != ReadOutcome::Done)
         return true;
 
     // The editor's text for what was read: recognised or not, it parses as
@@ -183,7 +186,7 @@ bool fuzzClientReader(const std::uint8_t *data, std::size_t size)
         return true;
     MapDocument again = doc;
     again.delete_all_shapes();
-    if (analyze_client_map(again, MapTextSource::snapshot(text), services) != ReadOutcome::Done)
+    if (analyze_client_map(again, MapTextSource::snapshot(text), services).outcome != ReadOutcome::Done)
         return false;
     return calculate_html(again) == text;
 }
@@ -199,8 +202,8 @@ bool fuzzServerReader(const std::uint8_t *data, std::size_t size)
     if (control & 0x80) {
         ReaderServices services;
         services.htmlParsing = inProcess();
-        analyze_server_html(doc, scratchFile("page.html", bytes), services);
-        return true;
+        const MapReadResult read = analyze_server_html(doc, scratchFile("page.html", bytes), services);
+        return (read.outcome == ReadOutcome::Done) == read.message.isEmpty();
     }
     const qint32 format = control % 3; // NCSA, CERN, or a format that reads the default only
     const ServerMapResult result = analyze_server_map(doc, MapTextSource::snapshot(decodeMapFileBytes(bytes)), format);

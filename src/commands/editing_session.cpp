@@ -4,17 +4,6 @@
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
 
-namespace {
-
-// Keeps the reader's message instead of showing it: the caller decides.
-class KeptMessage : public UserMessages {
-public:
-    void showMessage(const QString &text, const QString &) override { message = text; }
-    QString message;
-};
-
-} // namespace
-
 void EditingSession::fill_html_textbox()
 {
     QString text = calculate_html(m_document);
@@ -34,11 +23,8 @@ EditingSession::ReadResult EditingSession::replaceAreasFromText(const QString &t
         const ServerMapResult read = analyze_server_map(m_document, snapshot, m_document.serverside_type);
         result = {read.ok, read.ok ? QString() : read.message()};
     } else {
-        KeptMessage kept;
-        ReaderServices services;
-        services.messages = &kept;
-        result.ok = analyze_client_map(m_document, snapshot, services) == ReadOutcome::Done;
-        result.message = kept.message;
+        const MapReadResult read = analyze_client_map(m_document, snapshot, ReaderServices());
+        result = {read.outcome == ReadOutcome::Done, read.message};
     }
     areasReplaced();
     fill_html_textbox();

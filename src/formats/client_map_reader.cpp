@@ -238,13 +238,10 @@ QString get_ImagePath_from_html(const MapDocument &doc, const QString &src)
     return getDir(doc.map_file) + reference;
 }
 
-ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, const ReaderServices &services)
+MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, const ReaderServices &services)
 {
     const bool fromFile = source.kind == MapTextSource::File;
-    const auto fail = [&](QStringView reason = {}) {
-        showReaderMessage(services, withReason(MapOpenError, reason));
-        return ReadOutcome::Failed;
-    };
+    const auto fail = [](QStringView reason = {}) { return MapReadResult::failed(withReason(MapOpenError, reason)); };
 
     std::optional<HtmlDocument> page;
     if (fromFile) {
@@ -268,7 +265,7 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
             names.append(map.name);
         index = services.chooseMap ? services.chooseMap(names) : -1;
         if (index == -1)
-            return ReadOutcome::Cancelled;
+            return {ReadOutcome::Cancelled, QString()};
     }
     if (index < 0 || std::size_t(index) >= maps.size())
         return fail();
@@ -283,10 +280,8 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
             return fail();
         doc.map_name = map.name;
         doc.image_file = get_ImagePath_from_html(doc, img->src);
-        if (services.loadPicture && !services.loadPicture(doc.image_file)) {
-            showReaderMessage(services, pictureOpenError(doc.image_file));
-            return ReadOutcome::Failed;
-        }
+        if (services.loadPicture && !services.loadPicture(doc.image_file))
+            return MapReadResult::failed(pictureOpenError(doc.image_file));
     }
 
     // Built aside and added at the end, so that a snapshot that cannot be
@@ -318,5 +313,5 @@ ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, co
         doc.map_name = map.name;
     for (clscoords &area : built)
         doc.shapecol.append(std::move(area));
-    return complete ? ReadOutcome::Done : fail();
+    return complete ? MapReadResult() : fail();
 }

@@ -9,8 +9,6 @@
 
 class MapDocument;
 
-enum class ReadOutcome { Done, Cancelled, Failed };
-
 // Reads a client-side map from HTML into the document: chooses one map
 // (asking through chooseMap when the page holds several), sets map_name,
 // and appends one area per area element of a known shape, with its link,
@@ -20,7 +18,7 @@ enum class ReadOutcome { Done, Cancelled, Failed };
 // the areas beforehand; the reader only appends and never touches the
 // default link and target, the map type or the server format.
 //
-// Failures are reported through services.messages:
+// Nothing is shown; a failure comes back as Failed with its message:
 // - the picture cannot be loaded: "Error while opening image <path> !"; the
 //   map name and image_file stay set, no area is read;
 // - an area cannot be built when reading a file: "Error while opening map !";
@@ -29,8 +27,8 @@ enum class ReadOutcome { Done, Cancelled, Failed };
 // - anything else (no map element, no img for the map, a file that cannot be
 //   read, an area that cannot be built in a snapshot): "Error while opening
 //   map !", and the document is as it was before.
-// Cancelling the choice of map changes nothing and shows nothing.
-ReadOutcome analyze_client_map(MapDocument &doc, const MapTextSource &source, const ReaderServices &services);
+// Cancelling the choice of map changes nothing and comes back as Cancelled.
+MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, const ReaderServices &services);
 
 // The file path of a picture reference written in a page: a relative
 // reference is joined to the folder of map_file, a file: URL becomes a local

@@ -8,17 +8,11 @@
 
 #include <functional>
 
-// How the map readers reach the user and the editor. The core never opens a
-// window: the editor plugs in its message box, its map chooser and its
-// picture loader, and tests and the command-line tool plug in their own.
-
-// Shows a message to the user. An empty title stands for the application's
-// own title, which is what the readers' messages carry.
-class UserMessages {
-public:
-    virtual ~UserMessages() = default;
-    virtual void showMessage(const QString &text, const QString &title) = 0;
-};
+// How the map readers reach the editor. The core never opens a window and
+// never shows a message: a reader returns its outcome with the text for the
+// user, and the caller decides how to show it. The editor plugs in its map
+// chooser and its picture loader; tests and the command-line tool plug in
+// their own.
 
 // Lets the user choose one of several maps of a page: gets the map names in
 // document order, returns the index of the chosen one, or -1 for none.
@@ -29,10 +23,21 @@ using MapChooser = std::function<int(const QStringList &mapNames)>;
 using PictureLoader = std::function<bool(const QString &path)>;
 
 struct ReaderServices {
-    UserMessages *messages = nullptr; // none: messages are dropped
-    MapChooser chooseMap;             // none: a page with several maps is not read
-    PictureLoader loadPicture;        // none: no picture is shown, which never fails
-    HtmlParseOptions htmlParsing;     // how pages are given to the HTML parser
+    MapChooser chooseMap;         // none: a page with several maps is not read
+    PictureLoader loadPicture;    // none: no picture is shown, which never fails
+    HtmlParseOptions htmlParsing; // how pages are given to the HTML parser
+};
+
+enum class ReadOutcome { Done, Cancelled, Failed };
+
+// How reading a page ended. The message is what the user is told, shown
+// with the application's own title; it is empty unless the reading failed.
+struct MapReadResult {
+    ReadOutcome outcome = ReadOutcome::Done;
+    QString message;
+
+    static MapReadResult failed(QString message) { return {ReadOutcome::Failed, std::move(message)}; }
+    friend bool operator==(const MapReadResult &, const MapReadResult &) = default;
 };
 
 // Where a reader takes its text from: the file being loaded, or an undo or
@@ -65,10 +70,4 @@ inline QString withReason(QStringView message, QStringView reason)
     if (!reason.isEmpty())
         text += u'\n' + reason.toString();
     return text;
-}
-
-inline void showReaderMessage(const ReaderServices &services, const QString &text)
-{
-    if (services.messages)
-        services.messages->showMessage(text, QString());
 }

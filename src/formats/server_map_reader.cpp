@@ -249,11 +249,10 @@ ServerMapResult analyze_server_map(MapDocument &doc, const MapTextSource &source
     return result;
 }
 
-bool analyze_server_html(MapDocument &doc, const QString &html_file, const ReaderServices &services)
+MapReadResult analyze_server_html(MapDocument &doc, const QString &html_file, const ReaderServices &services)
 {
-    const auto fail = [&](QStringView reason = {}) {
-        showReaderMessage(services, withReason(ServerPageOpenError, reason));
-        return false;
+    const auto fail = [](QStringView reason = {}) {
+        return MapReadResult::failed(withReason(ServerPageOpenError, reason));
     };
     const FileText file = readMapInputFile(html_file, FileKind::Html);
     if (file.problem == FileText::TooLarge)
@@ -266,5 +265,5 @@ bool analyze_server_html(MapDocument &doc, const QString &html_file, const Reade
     for (const HtmlImg &img : page->imgs())
         if (img.isMap)
             doc.image_file = get_ImagePath_from_html(doc, img.src);
-    return true;
+    return {};
 }

@@ -31,6 +31,6 @@ ServerMapResult analyze_server_map(MapDocument &doc, const MapTextSource &source
 
 // Reads the HTML page of a server-side map: image_file becomes the picture
 // of the last img with ismap, resolved against the folder of map_file. When
-// the page cannot be read, shows "Could not open server-side imagemap !" and
-// leaves image_file as it was; returns whether the page was read.
-bool analyze_server_html(MapDocument &doc, const QString &html_file, const ReaderServices &services);
+// the page cannot be read, image_file stays as it was and the result is
+// Failed with "Could not open server-side imagemap !".
+MapReadResult analyze_server_html(MapDocument &doc, const QString &html_file, const ReaderServices &services);

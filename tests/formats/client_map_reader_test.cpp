@@ -10,6 +10,8 @@ namespace {
 
 using Points = std::vector<QPoint>;
 
+const MapReadResult MapError = MapReadResult::failed(QStringLiteral("Error while opening map !"));
+
 const char *const Page = R"html(<html><body>
 <img src="pics/site.gif" usemap="#site">
 <map name="site">
@@ -55,8 +57,7 @@ TEST(ClientReader, ReadsEveryKnownAreaOfAPage)
     MapDocument doc = documentWithHistory();
     doc.map_file = folder.write(QStringLiteral("page.html"), Page);
 
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
-    EXPECT_TRUE(script.messages.texts.isEmpty());
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapReadResult());
     EXPECT_TRUE(script.offeredMaps.isEmpty()); // one map: nobody is asked
     EXPECT_EQ(doc.map_name, QStringLiteral("site"));
     EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("pics/site.gif")));
@@ -108,7 +109,7 @@ TEST(ClientReader, SeveralMapsAskWhichOneAndFindItsPicture)
     script.choice = 1;
     MapDocument doc = documentWithHistory();
     doc.map_file = page;
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(page), script.services()), ReadOutcome::Done);
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(page), script.services()), MapReadResult());
     EXPECT_EQ(script.offeredMaps, QStringList({QStringLiteral("Top"), QStringLiteral("Nav")}));
     EXPECT_EQ(doc.map_name, QStringLiteral("Nav"));
     EXPECT_EQ(doc.image_file, QStringLiteral("/srv/My Pics/nav bar.gif")); // the first img for the map
@@ -123,9 +124,7 @@ TEST(ClientReader, SeveralMapsAskWhichOneAndFindItsPicture)
         MapDocument untouched = documentWithHistory();
         untouched.map_file = page;
         EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(page), other.services()),
-                  choice == -1 ? ReadOutcome::Cancelled : ReadOutcome::Failed);
-        EXPECT_EQ(other.messages.texts,
-                  choice == -1 ? QStringList() : QStringList{QStringLiteral("Error while opening map !")});
+                  (choice == -1 ? MapReadResult{ReadOutcome::Cancelled, QString()} : MapError));
         EXPECT_TRUE(other.loadedPictures.isEmpty());
         expectUnchanged(untouched);
     }
@@ -142,17 +141,14 @@ TEST(ClientReader, PagesWithoutAMapOrItsPictureChangeNothing)
         ScriptedServices script;
         MapDocument doc = documentWithHistory();
         doc.map_file = folder.write(QStringLiteral("p.html"), page);
-        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
-        EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")}) << page;
-        EXPECT_EQ(script.messages.titles, QStringList{QString()});
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapError) << page;
         expectUnchanged(doc);
     }
     ScriptedServices script;
     MapDocument doc = documentWithHistory();
     EXPECT_EQ(
         analyze_client_map(doc, MapTextSource::file(folder.path(QStringLiteral("missing.html"))), script.services()),
-        ReadOutcome::Failed);
-    EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+        MapError);
     expectUnchanged(doc);
 }
 
@@ -163,10 +159,9 @@ TEST(ClientReader, APictureThatDoesNotLoadStopsBeforeTheAreas)
     script.pictureLoads = false;
     MapDocument doc = documentWithHistory();
     doc.map_file = folder.write(QStringLiteral("page.html"), Page);
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
     const QString picture = folder.path(QStringLiteral("pics/site.gif"));
-    EXPECT_EQ(script.messages.texts,
-              QStringList{QStringLiteral("Error while opening image ") + picture + QStringLiteral(" !")});
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()),
+              MapReadResult::failed(QStringLiteral("Error while opening image ") + picture + QStringLiteral(" !")));
     EXPECT_EQ(doc.map_name, QStringLiteral("site"));
     EXPECT_EQ(doc.image_file, picture);
     EXPECT_EQ(doc.shapecol.count(), 1);
@@ -195,8 +190,7 @@ TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
         ScriptedServices script;
         MapDocument doc = documentWithHistory();
         doc.map_file = folder.write(QStringLiteral("bad.html"), page);
-        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Failed);
-        EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Error while opening map !")}) << c.area;
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapError) << c.area;
         // The area before stays, so does the one that failed, with what it
         // got; nothing after it is read.
         const auto areas = liveAreas(doc);
@@ -208,8 +202,7 @@ TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
         ScriptedServices undo;
         MapDocument restored = documentWithHistory();
         EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(QString::fromUtf8(page)), undo.services()),
-                  ReadOutcome::Failed);
-        EXPECT_EQ(undo.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+                  MapError);
         expectUnchanged(restored);
     }
 }
@@ -288,7 +281,7 @@ TEST(ClientReader, OldPagesAndLooseMarkupAreReadToo)
     ScriptedServices script;
     MapDocument doc;
     doc.map_file = folder.write(QStringLiteral("old.html"), page);
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapReadResult());
     EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("café.gif")));
     ASSERT_EQ(liveAreas(doc).size(), 1u);
     EXPECT_EQ(liveAreas(doc)[0]->link, QStringLiteral("menü.html"));
@@ -317,7 +310,7 @@ TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
     ScriptedServices script;
     MapDocument doc;
     doc.map_file = big.map_file;
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), ReadOutcome::Done);
+    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapReadResult());
     ASSERT_EQ(liveAreas(doc).size(), 5000u);
     EXPECT_EQ(liveAreas(doc)[4999]->alt, longText);
 
@@ -329,9 +322,8 @@ TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
     file.close();
     ScriptedServices refused;
     MapDocument untouched = documentWithHistory();
-    EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(huge), refused.services()), ReadOutcome::Failed);
-    EXPECT_EQ(refused.messages.texts,
-              QStringList{QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")});
+    EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(huge), refused.services()),
+              MapReadResult::failed(QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")));
     expectUnchanged(untouched);
 }
 
@@ -344,14 +336,13 @@ TEST(ClientReader, PositionsEndAt32767)
                                         "href=last.html><area shape=rect coords=5,6,7,8></map>");
     ScriptedServices undo;
     MapDocument restored = full;
-    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), ReadOutcome::Failed);
+    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), MapError);
     EXPECT_EQ(restored.shapecol.count(), MaxAreaCount - 1);
 
     FileFolder folder;
     ScriptedServices load;
     full.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
-    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), ReadOutcome::Failed);
-    EXPECT_EQ(load.messages.texts, QStringList{QStringLiteral("Error while opening map !")});
+    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), MapError);
     ASSERT_EQ(full.shapecol.count(), MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).clsindex, MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).link, QStringLiteral("last.html"));

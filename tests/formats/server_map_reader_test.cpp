@@ -224,19 +224,16 @@ TEST(ServerReader, ThePageGivesThePictureOfItsLastIsmapImage)
                                                  "<a href=m.map><IMG SRC='img/second%20one.gif' ISMAP></a>");
     const QString noPicture = folder.write(QStringLiteral("none.html"), "<img src=plain.gif>");
 
-    ScriptedServices script;
     MapDocument doc;
     doc.map_file = written.map_file;
-    EXPECT_TRUE(analyze_server_html(doc, page, script.services()));
+    EXPECT_EQ(analyze_server_html(doc, page, ReaderServices()), MapReadResult());
     EXPECT_EQ(doc.image_file, written.image_file);
-    EXPECT_TRUE(analyze_server_html(doc, twoPictures, script.services()));
+    EXPECT_EQ(analyze_server_html(doc, twoPictures, ReaderServices()), MapReadResult());
     EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("img/second one.gif")));
-    EXPECT_TRUE(analyze_server_html(doc, noPicture, script.services()));
+    EXPECT_EQ(analyze_server_html(doc, noPicture, ReaderServices()), MapReadResult());
     EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("img/second one.gif")));
-    EXPECT_TRUE(script.messages.texts.isEmpty());
 
-    EXPECT_FALSE(analyze_server_html(doc, folder.path(QStringLiteral("missing.html")), script.services()));
-    EXPECT_EQ(script.messages.texts, QStringList{QStringLiteral("Could not open server-side imagemap !")});
-    EXPECT_EQ(script.messages.titles, QStringList{QString()});
+    EXPECT_EQ(analyze_server_html(doc, folder.path(QStringLiteral("missing.html")), ReaderServices()),
+              MapReadResult::failed(QStringLiteral("Could not open server-side imagemap !")));
     EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("img/second one.gif")));
 }

@@ -3,30 +3,29 @@
 #include "area_points.h"
 #include "formats/reader_services.h"
 #include "model/map_document.h"
+#include "printers.h"
 
 #include <QFile>
 #include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <ostream>
 #include <vector>
 
-// Collects the readers' messages instead of showing them.
-class RecordingMessages : public UserMessages {
-public:
-    QStringList texts;
-    QStringList titles;
-    void showMessage(const QString &text, const QString &title) override
-    {
-        texts.append(text);
-        titles.append(title);
+inline void PrintTo(const MapReadResult &result, std::ostream *os)
+{
+    static const char *const outcomes[] = {"Done", "Cancelled", "Failed"};
+    *os << outcomes[int(result.outcome)];
+    if (!result.message.isEmpty()) {
+        *os << ' ';
+        PrintTo(result.message, os);
     }
-};
+}
 
-// Reader services for tests: messages recorded, the map choice scripted,
-// picture loads recorded and answered with `pictureLoads`.
+// Reader services for tests: the map choice scripted, picture loads
+// recorded and answered with `pictureLoads`.
 struct ScriptedServices {
-    RecordingMessages messages;
     QStringList offeredMaps;
     int choice = -1;
     QStringList loadedPictures;
@@ -35,7 +34,6 @@ struct ScriptedServices {
     ReaderServices services()
     {
         ReaderServices services;
-        services.messages = &messages;
         services.chooseMap = [this](const QStringList &names) {
             offeredMaps = names;
             return choice;

@@ -130,13 +130,6 @@ ToolRun runWrite(const QStringList &args, const QByteArray &input)
     return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
 }
 
-// Collects the readers' messages for standard error.
-class ErrorLines : public UserMessages {
-public:
-    QStringList lines;
-    void showMessage(const QString &text, const QString &) override { lines += text.split(u'\n'); }
-};
-
 ToolRun readFailure(int status, const QStringList &lines)
 {
     QByteArray err;
@@ -170,18 +163,16 @@ ReadResult readClientMap(MapDocument doc, const QString &file, const Options &op
     // named one of them.
     QStringList offered;
     bool chosen = true;
-    ErrorLines messages;
     ReaderServices services;
-    services.messages = &messages;
     services.chooseMap = [&](const QStringList &names) {
         offered = names;
         const int choice = byName ? int(names.indexOf(name)) : byIndex && index < names.size() ? index : -1;
         chosen = choice >= 0;
         return choice;
     };
-    const ReadOutcome outcome = analyze_client_map(doc, MapTextSource::file(file), services);
+    const MapReadResult read = analyze_client_map(doc, MapTextSource::file(file), services);
     // With one map nobody is asked, but a choice must still name that map.
-    if (outcome == ReadOutcome::Done && offered.isEmpty()
+    if (read.outcome == ReadOutcome::Done && offered.isEmpty()
         && ((byName && doc.map_name != name) || (byIndex && index != 0))) {
         offered = {doc.map_name};
         chosen = false;
@@ -196,8 +187,8 @@ ReadResult readClientMap(MapDocument doc, const QString &file, const Options &op
             lines.append(QStringLiteral("  %1  %2").arg(i).arg(offered[i]));
         return {std::nullopt, readFailure(ExitStatus::BadInput, lines)};
     }
-    if (outcome != ReadOutcome::Done)
-        return {std::nullopt, readFailure(ExitStatus::ReadFailed, messages.lines)};
+    if (read.outcome != ReadOutcome::Done)
+        return {std::nullopt, readFailure(ExitStatus::ReadFailed, read.message.split(u'\n'))};
     return {std::move(doc), {}};
 }
 
@@ -209,12 +200,10 @@ ReadResult readServerMap(MapDocument doc, const QString &file, qint32 format, co
     doc.is_servermap = true;
     doc.serverside_type = format;
     if (options.values.contains(QStringLiteral("page"))) {
-        ErrorLines messages;
-        ReaderServices services;
-        services.messages = &messages;
         const QString page = options.values.value(QStringLiteral("page"));
-        if (!analyze_server_html(doc, page, services))
-            return {std::nullopt, readFailure(ExitStatus::ReadFailed, messages.lines)};
+        const MapReadResult read = analyze_server_html(doc, page, ReaderServices());
+        if (read.outcome != ReadOutcome::Done)
+            return {std::nullopt, readFailure(ExitStatus::ReadFailed, read.message.split(u'\n'))};
         doc.server_html_file = page;
     }
     const ServerMapResult result = analyze_server_map(doc, MapTextSource::file(file), format);
