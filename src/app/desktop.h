@@ -1,16 +1,44 @@
 #pragma once
 
+#include "formats/reader_services.h"
+
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QWidget;
 
-// What the window asks of the desktop: message boxes and opening a document
-// in the viewer the desktop chooses for it. Tests put a recorder in its place.
+// The sign a message box carries; Exclamation is the warning sign of a
+// command that could not be done.
+enum class MessageIcon { Information, Exclamation, Critical };
+
+// Everything the editor asks of the user and of the desktop around it:
+// message boxes, the choice of a map, the file choosers, opening a document
+// in the viewer the desktop chooses and starting another program. The
+// window, the dialogs and the commands all go through one Desktop; tests put
+// a scripted one in its place. The calls that show a dialog return once the
+// user has closed it.
 class Desktop {
 public:
     virtual ~Desktop() = default;
+
+    // A message box with an OK button. An empty title stands for the
+    // application's own title.
+    virtual void message(QWidget *parent, const QString &text, const QString &title, MessageIcon icon);
     virtual void about(QWidget *parent, const QString &title, const QString &text);
-    // Whether it opened is not examined by the callers.
-    virtual void openDocument(const QUrl &url);
+    // The index of the map the user chose from the names, or -1 for none.
+    virtual int chooseMap(QWidget *parent, const QStringList &mapNames);
+    // The path the user chose; empty when the choice was cancelled.
+    virtual QString chooseOpenFile(QWidget *parent, const QString &caption, const QString &filter);
+    virtual QString chooseSaveFile(QWidget *parent, const QString &caption, const QString &filter,
+                                   const QString &suggested);
+    // Whether the desktop opened the document.
+    virtual bool openDocument(const QUrl &url);
+    // Starts the program with exactly these arguments, no shell in between,
+    // and does not wait for it; false when it cannot be started.
+    virtual bool startProgram(const QString &program, const QStringList &arguments);
 };
+
+// The map chooser the readers ask when a page holds several maps: the
+// desktop's, with its dialog over parent.
+MapChooser mapChooserFor(Desktop &desktop, QWidget *parent);

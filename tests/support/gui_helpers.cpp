@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-ShownForm::ShownForm() : form(std::make_unique<Form1>(std::make_unique<RecordingDesktop>(desktop)))
+ShownForm::ShownForm() : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
 {
     form->show();
     form->activateWindow();

@@ -1,37 +1,15 @@
 #pragma once
 
-#include "app/desktop.h"
 #include "app/form1.h"
+#include "scripted_desktop.h"
 
 #include <QImage>
-#include <QList>
-#include <QStringList>
-#include <QUrl>
 
 #include <memory>
 
-// What the window asked of the desktop during a test.
-struct DesktopLog {
-    QStringList about; // title, a line break, then the text
-    QList<QUrl> opened;
-};
-
-class RecordingDesktop : public Desktop {
-public:
-    explicit RecordingDesktop(std::shared_ptr<DesktopLog> log) : m_log(std::move(log)) {}
-    void about(QWidget *, const QString &title, const QString &text) override
-    {
-        m_log->about << title + QLatin1Char('\n') + text;
-    }
-    void openDocument(const QUrl &url) override { m_log->opened << url; }
-
-private:
-    std::shared_ptr<DesktopLog> m_log;
-};
-
-// A main window shown offscreen at its designed size, talking to a recorder.
+// A main window shown offscreen at its designed size, talking to a scripted desktop.
 struct ShownForm {
-    std::shared_ptr<DesktopLog> desktop = std::make_shared<DesktopLog>();
+    std::shared_ptr<DesktopScript> desktop = std::make_shared<DesktopScript>();
     std::unique_ptr<Form1> form;
 
     ShownForm();

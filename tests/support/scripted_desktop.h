@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/desktop.h"
+#include "printers.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+#include <ostream>
+
+// What the program told the user and asked of the desktop during a test,
+// and the user's answers to its questions: queued, first in first out; with
+// no answer left the user cancels.
+struct DesktopScript {
+    struct Message {
+        QString text;
+        QString title;
+        MessageIcon icon = MessageIcon::Exclamation;
+        friend bool operator==(const Message &, const Message &) = default;
+    };
+
+    // What happened, in order.
+    QList<Message> messages;
+    QStringList about;              // title, a line break, then the text
+    QList<QStringList> offeredMaps; // the names of each choice of map
+    QList<QUrl> opened;
+    QList<QStringList> started; // the program, then its arguments
+
+    // The answers, and whether the desktop manages what it is asked.
+    QList<int> mapChoices;
+    QStringList openFiles;
+    QStringList saveFiles;
+    bool opens = true;
+    bool starts = true;
+};
+
+// The desktop of the editor's tests: plays a script instead of showing
+// dialogs. The script outlives the window that owns the desktop.
+class ScriptedDesktop : public Desktop {
+public:
+    explicit ScriptedDesktop(std::shared_ptr<DesktopScript> script) : m_script(std::move(script)) {}
+
+    void message(QWidget *, const QString &text, const QString &title, MessageIcon icon) override
+    {
+        m_script->messages.append({text, title, icon});
+    }
+    void about(QWidget *, const QString &title, const QString &text) override
+    {
+        m_script->about.append(title + QLatin1Char('\n') + text);
+    }
+    int chooseMap(QWidget *, const QStringList &mapNames) override
+    {
+        m_script->offeredMaps.append(mapNames);
+        return m_script->mapChoices.isEmpty() ? -1 : m_script->mapChoices.takeFirst();
+    }
+    QString chooseOpenFile(QWidget *, const QString &, const QString &) override
+    {
+        return m_script->openFiles.isEmpty() ? QString() : m_script->openFiles.takeFirst();
+    }
+    QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return m_script->saveFiles.isEmpty() ? QString() : m_script->saveFiles.takeFirst();
+    }
+    bool openDocument(const QUrl &url) override
+    {
+        m_script->opened.append(url);
+        return m_script->opens;
+    }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        m_script->started.append(QStringList{program} + arguments);
+        return m_script->starts;
+    }
+
+private:
+    std::shared_ptr<DesktopScript> m_script;
+};
+
+inline void PrintTo(const DesktopScript::Message &message, std::ostream *os)
+{
+    static const char *const icons[] = {"Information", "Exclamation", "Critical"};
+    *os << icons[int(message.icon)] << ' ';
+    PrintTo(message.title, os);
+    *os << ' ';
+    PrintTo(message.text, os);
+}
