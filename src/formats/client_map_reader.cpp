@@ -3,6 +3,7 @@
 #include "html_document.h"
 #include "html_parse_module.h"
 #include "map_text_input.h"
+#include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "model/rounding.h"
 #include "url_path.h"
@@ -101,14 +102,14 @@ bool buildArea(clscoords &area, const HtmlArea &element, html_parse_module &tags
         const std::optional<qint32> c1 = number(1);
         if (!c0 || !c1)
             return false;
-        area.newpoint(*c0, *c1);
+        // The first corner is kept even when the second does not read.
+        const QPointF corner0(*c0, *c1);
+        storeShapePoints(area, std::array{corner0});
         const std::optional<qint32> c2 = number(2);
         const std::optional<qint32> c3 = number(3);
         if (!c2 || !c3)
             return false;
-        area.newpoint(*c2, *c3);
-        area.newpoint(*c0, *c3);
-        area.newpoint(*c2, *c1);
+        storeShapePoints(area, rectanglePoints(corner0, QPointF(*c2, *c3)));
         readTexts(area, element.startTag, tags);
         return true;
     }
@@ -118,20 +119,9 @@ bool buildArea(clscoords &area, const HtmlArea &element, html_parse_module &tags
         const std::optional<qint32> r = number(2);
         if (!x || !y || !r)
             return false;
-        // Corners of the bounding square, then the top, right, bottom and
-        // left middles; a sum or difference outside 32 bits ends the map.
-        const qint64 cx = *x, cy = *y, radius = *r;
-        const qint64 points[6][2] = {{cx - radius, cy - radius}, {cx + radius, cy + radius}, {cx, cy - radius},
-                                     {cx + radius, cy},          {cx, cy + radius},          {cx - radius, cy}};
-        for (const auto &point : points) {
-            const std::optional<qint32> px = fitIn32(point[0]);
-            const std::optional<qint32> py = fitIn32(point[1]);
-            if (!px || !py)
-                return false;
-            area.newpoint(*px, *py);
-        }
-        for (int index : {2, 4, 3, 5})
-            area.setpic(index);
+        // A point outside 32 bits ends the map with the points before it.
+        if (!storeShapePoints(area, circlePointsAround(QPointF(*x, *y), *r)))
+            return false;
         readTexts(area, element.startTag, tags);
         return true;
     }
@@ -306,6 +296,7 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
             complete = false;
             break;
         }
+        showShapeHandles(area);
     }
     if (!complete && !fromFile)
         return fail();

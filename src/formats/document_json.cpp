@@ -1,5 +1,7 @@
 #include "document_json.h"
 
+#include "model/area_geometry.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,10 +14,14 @@ namespace {
 const char *shapeName(qint32 shape)
 {
     switch (shape) {
-    case Rectangle: return "rect";
-    case Circle: return "circle";
-    case Polygon: return "poly";
-    default: return "";
+    case Rectangle:
+        return "rect";
+    case Circle:
+        return "circle";
+    case Polygon:
+        return "poly";
+    default:
+        return "";
     }
 }
 
@@ -71,7 +77,8 @@ public:
             return fail(where + QStringLiteral(".points: not a list of [x,y] pairs"));
         const QJsonArray points = pointsValue.toArray();
         if (points.size() > MaxAreaPoints)
-            return fail(where + QStringLiteral(".points: %1 points, at most %2 allowed").arg(points.size()).arg(MaxAreaPoints));
+            return fail(
+                where + QStringLiteral(".points: %1 points, at most %2 allowed").arg(points.size()).arg(MaxAreaPoints));
         const qsizetype n = points.size();
         if (*shape == Rectangle && n != 2 && n != 4)
             return fail(where + QStringLiteral(".points: a rectangle needs 2 or 4 points, not %1").arg(n));
@@ -128,18 +135,12 @@ private:
     // The corners and edge middles that the drawing tools keep as handles.
     static void addDerivedPoints(clscoords &area)
     {
-        const qint32 x0 = area.getPointX(0), y0 = area.getPointY(0);
-        const qint32 x1 = area.getPointX(1), y1 = area.getPointY(1);
-        if (area.shapetype == Rectangle) {
-            area.newpoint(x0, y1);
-            area.newpoint(x1, y0);
-        } else {
-            const qint32 cx = area.getCircleX(), cy = area.getCircleY();
-            area.newpoint(cx, y0);
-            area.newpoint(x1, cy);
-            area.newpoint(cx, y1);
-            area.newpoint(x0, cy);
-        }
+        const QPointF corner0(area.getPointX(0), area.getPointY(0));
+        const QPointF corner1(area.getPointX(1), area.getPointY(1));
+        if (area.shapetype == Rectangle)
+            storeShapePoints(area, rectanglePoints(corner0, corner1));
+        else
+            storeShapePoints(area, circlePoints(corner0, corner1));
     }
 };
 
@@ -150,7 +151,8 @@ DocumentFromJson documentFromJson(const QByteArray &json)
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return {std::nullopt, QStringLiteral("invalid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString())};
+        return {std::nullopt,
+                QStringLiteral("invalid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString())};
     if (!parsed.isObject())
         return {std::nullopt, QStringLiteral("invalid document: the JSON is not an object")};
 

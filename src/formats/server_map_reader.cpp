@@ -3,6 +3,7 @@
 #include "client_map_reader.h"
 #include "html_document.h"
 #include "map_text_input.h"
+#include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "model/rounding.h"
 
@@ -48,14 +49,6 @@ std::optional<qint32> number(QStringView digits)
     return qint32(value);
 }
 
-std::optional<qint32> sum32(qint64 a, qint64 b)
-{
-    const qint64 sum = a + b;
-    if (sum < std::numeric_limits<qint32>::min() || sum > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(sum);
-}
-
 // Reads the numbers of the given groups; nothing when one does not fit.
 template <std::size_t N>
 std::optional<std::array<qint32, N>> numbers(const QRegularExpressionMatch &match, const int (&groups)[N])
@@ -68,19 +61,6 @@ std::optional<std::array<qint32, N>> numbers(const QRegularExpressionMatch &matc
         values[i] = *value;
     }
     return values;
-}
-
-// Adds points given as base + offset pairs, in order; false at the first
-// sum outside 32 bits or the first point refused.
-bool addPoints(clscoords &area, std::initializer_list<std::array<qint64, 4>> points)
-{
-    for (const auto &[x, dx, y, dy] : points) {
-        const std::optional<qint32> px = sum32(x, dx);
-        const std::optional<qint32> py = sum32(y, dy);
-        if (!px || !py || !area.newpoint(*px, *py))
-            return false;
-    }
-    return true;
 }
 
 bool addMatchedPoints(clscoords &area, const QRegularExpression &pattern, QStringView text)
@@ -104,8 +84,7 @@ bool readRectangle(clscoords &area, const QRegularExpressionMatch &match, int li
     const auto c = numbers(match, corners);
     if (!c)
         return false;
-    return addPoints(
-        area, {{(*c)[0], 0, (*c)[1], 0}, {(*c)[2], 0, (*c)[3], 0}, {(*c)[0], 0, (*c)[3], 0}, {(*c)[2], 0, (*c)[1], 0}});
+    return storeShapePoints(area, rectanglePoints(QPointF((*c)[0], (*c)[1]), QPointF((*c)[2], (*c)[3])));
 }
 
 // A polygon line: its link, then every point the point pattern finds.
@@ -132,9 +111,7 @@ bool readCern(clscoords &area, QStringView text)
         const auto v = numbers(match, {1, 2, 3});
         if (!v)
             return false;
-        const qint64 x = (*v)[0], y = (*v)[1], r = (*v)[2];
-        return addPoints(area,
-                         {{x, -r, y, -r}, {x, r, y, r}, {x, 0, y, -r}, {x, r, y, 0}, {x, 0, y, r}, {x, -r, y, 0}});
+        return storeShapePoints(area, circlePointsAround(QPointF((*v)[0], (*v)[1]), (*v)[2]));
     }
     case Rectangle:
         return readRectangle(area, patterns.cernRectangle.match(text), 5, {1, 2, 3, 4});
@@ -157,11 +134,12 @@ bool readNcsa(clscoords &area, QStringView text)
         const auto c = numbers(match, {2, 3, 4, 5});
         if (!c)
             return false;
-        // The two pairs are the corners of the bounding square.
-        const qint64 x0 = (*c)[0], y0 = (*c)[1], x1 = (*c)[2], y1 = (*c)[3];
-        const qint64 h = roundHalfEven(double(x1 - x0) / 2.0);
-        return addPoints(
-            area, {{x0, 0, y0, 0}, {x1, 0, y1, 0}, {x0, h, y0, 0}, {x1, 0, y0, h}, {x0, h, y1, 0}, {x0, 0, y0, h}});
+        // The two pairs are the corners of the bounding square; its width,
+        // halved and rounded, places the edge middles on both axes.
+        const QPointF corner0((*c)[0], (*c)[1]);
+        const QPointF corner1((*c)[2], (*c)[3]);
+        const auto half = double(roundHalfEven((corner1.x() - corner0.x()) / 2.0));
+        return storeShapePoints(area, circlePoints(corner0, corner1, QPointF(half, half)));
     }
     case Rectangle:
         return readRectangle(area, patterns.ncsaRectangle.match(text), 1, {2, 3, 4, 5});
@@ -217,6 +195,7 @@ LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
         clscoords &area = doc.shapecol.add(shape);
         if (!(format == Cern ? readCern(area, text) : readNcsa(area, text)))
             return {false, QString()};
+        showShapeHandles(area);
     }
     return {};
 }
