@@ -74,6 +74,8 @@ TEST(ClientReader, ReadsEveryKnownAreaOfAPage)
     EXPECT_EQ(rect.link, QStringLiteral("a.html?x=1&amp;y=2")); // verbatim, not decoded
     EXPECT_EQ(rect.alt, QStringLiteral("Tom &amp; Jerry"));
     EXPECT_EQ(rect.targetframe, QStringLiteral("_top"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(rect.handleShown(i)) << i;
 
     const clscoords &circle = *areas[1];
     EXPECT_EQ(circle.shapetype, Circle);

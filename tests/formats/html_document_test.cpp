@@ -1,5 +1,6 @@
 #include "formats/html_document.h"
 #include "formats/map_writer.h"
+#include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "support/printers.h"
 
@@ -40,14 +41,12 @@ MapDocument writtenSample()
     doc.default_link = QStringLiteral("home.html");
     doc.default_target = QStringLiteral("Whole Page ( _top )");
     clscoords &rect = doc.shapecol.add(Rectangle);
-    rect.newpoint(10, 20);
-    rect.newpoint(110, 60);
+    storeShapePoints(rect, rectanglePoints({10, 20}, {110, 60}));
     rect.link = QStringLiteral("a.html?x=1&y=2");
     rect.alt = QStringLiteral("Tom & Jerry's <b>");
     rect.setEvents(2, QStringLiteral("go('x > y')"));
     clscoords &circle = doc.shapecol.add(Circle);
-    circle.newpoint(40, 40);
-    circle.newpoint(60, 60);
+    storeShapePoints(circle, circlePoints({40, 40}, {60, 60}));
     circle.targetframe = QStringLiteral("New Browser Window ( _blank )");
     clscoords &poly = doc.shapecol.add(Polygon);
     for (int i = 0; i < 5; ++i)

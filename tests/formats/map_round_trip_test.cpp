@@ -2,6 +2,7 @@
 #include "formats/html_document.h"
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
+#include "model/area_geometry.h"
 #include "support/printers.h"
 #include "support/reader_fixtures.h"
 
@@ -109,18 +110,10 @@ private:
             const int side = number(-200, 200);
             const int x1 = shape == Circle ? x0 + side : coordinate();
             const int y1 = shape == Circle ? y0 + side : coordinate();
-            area.newpoint(x0, y0);
-            area.newpoint(x1, y1);
-            if (shape == Rectangle) {
-                area.newpoint(x0, y1);
-                area.newpoint(x1, y0);
-            } else {
-                const int cx = area.getCircleX(), cy = area.getCircleY();
-                area.newpoint(cx, y0);
-                area.newpoint(x1, cy);
-                area.newpoint(cx, y1);
-                area.newpoint(x0, cy);
-            }
+            if (shape == Rectangle)
+                storeShapePoints(area, rectanglePoints(QPointF(x0, y0), QPointF(x1, y1)));
+            else
+                storeShapePoints(area, circlePoints(QPointF(x0, y0), QPointF(x1, y1)));
         }
         area.link = link(format);
         if (format != Format::Client)
@@ -257,14 +250,12 @@ TEST(RoundTrip, WhatTheTextCannotCarry)
     MapDocument doc;
     doc.map_name = QStringLiteral("R&amp;D");
     clscoords &area = doc.shapecol.add(Rectangle);
-    area.newpoint(1, 2);
-    area.newpoint(3, 4);
+    storeShapePoints(area, rectanglePoints({1, 2}, {3, 4}));
     area.alt = QStringLiteral("say \"hi\" now");
     area.setEvents(2, QStringLiteral("if(a>b)go()"));
     area.setEvents(3, QStringLiteral("x <y"));
     clscoords &hidden = doc.shapecol.add(Rectangle);
-    hidden.newpoint(1, 2);
-    hidden.newpoint(3, 4);
+    storeShapePoints(hidden, rectanglePoints({1, 2}, {3, 4}));
     hidden.alt = QStringLiteral("x target=_top");
     MapDocument client = readBack(doc, calculate_html(doc), Format::Client);
     EXPECT_EQ(client.map_name, QStringLiteral("R&D")); // the page decodes its references
@@ -278,8 +269,7 @@ TEST(RoundTrip, WhatTheTextCannotCarry)
     doc.is_servermap = true;
     doc.shapecol = AreaCollection();
     clscoords &rect = doc.shapecol.add(Rectangle);
-    rect.newpoint(10, 20);
-    rect.newpoint(110, 60);
+    storeShapePoints(rect, rectanglePoints({10, 20}, {110, 60}));
     rect.link = QStringLiteral("a b.html");
     EXPECT_EQ(liveAreas(readBack(doc, calculate_html(doc), Format::Ncsa))[0]->link, QStringLiteral("b.html"));
     doc.serverside_type = Cern;

@@ -1,4 +1,5 @@
 #include "formats/map_writer.h"
+#include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "support/printers.h"
 
@@ -8,11 +9,18 @@ namespace {
 
 const QString Head = QStringLiteral("<!-- Created with Free Quadrel Software Zonari https://zonari.example.org/ !-->");
 
+// An area as the editor keeps it: a rectangle or a circle from two opposite
+// corners, a polygon from its vertices.
 clscoords &addArea(MapDocument &doc, ShapeType type, std::initializer_list<QPoint> points, const char *link = "")
 {
     clscoords &area = doc.shapecol.add(type);
-    for (QPoint p : points)
-        area.newpoint(p.x(), p.y());
+    const std::vector<QPointF> given(points.begin(), points.end());
+    if (type == Rectangle)
+        storeShapePoints(area, rectanglePoints(given.at(0), given.at(1)));
+    else if (type == Circle)
+        storeShapePoints(area, circlePoints(given.at(0), given.at(1)));
+    else
+        storeShapePoints(area, given);
     area.link = QString::fromUtf8(link);
     return area;
 }
@@ -24,9 +32,9 @@ MapDocument planets()
     doc.map_name = QStringLiteral("planets");
     doc.map_file = QStringLiteral(R"(C:\web\index.html)");
     doc.image_file = QStringLiteral(R"(C:\web\planets.gif)");
-    clscoords &rect = addArea(doc, Rectangle, {{10, 20}, {110, 60}, {10, 60}, {110, 20}}, "a.html");
+    clscoords &rect = addArea(doc, Rectangle, {{10, 20}, {110, 60}}, "a.html");
     rect.alt = QStringLiteral("A");
-    clscoords &circle = addArea(doc, Circle, {{30, 30}, {70, 70}, {50, 30}, {70, 50}, {50, 70}, {30, 50}});
+    clscoords &circle = addArea(doc, Circle, {{30, 30}, {70, 70}});
     circle.setEvents(2, QStringLiteral("alert('hi')"));
     return doc;
 }
@@ -47,11 +55,13 @@ MapDocument serverExample(qint32 format)
 
 TEST(ClientMap, ExampleMapIsWrittenExactly)
 {
-    EXPECT_EQ(calculate_html(planets()),
-              Head + QStringLiteral("<img border=\"0\" src=\"./planets.gif\" usemap=\"#planets\"><map name=\"planets\">\r\n"
-                                    "<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\" alt=\"A\">\r\n"
-                                    "<area coords=\"50,50,20\" shape=\"circ\" onclick=\"alert('hi')\">\r\n"
-                                    "</map>"));
+    EXPECT_EQ(
+        calculate_html(planets()),
+        Head
+            + QStringLiteral("<img border=\"0\" src=\"./planets.gif\" usemap=\"#planets\"><map name=\"planets\">\r\n"
+                             "<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\" alt=\"A\">\r\n"
+                             "<area coords=\"50,50,20\" shape=\"circ\" onclick=\"alert('hi')\">\r\n"
+                             "</map>"));
 }
 
 TEST(ClientMap, AreaLinesByShapeAndText)
@@ -116,13 +126,15 @@ TEST(ClientMap, DefaultAreaSharesTheLastLineWithTheMapEnd)
     EXPECT_TRUE(calculate_html(doc).endsWith(
         QStringLiteral(">\r\n<area shape=\"default\" href=\"home.html\" target=\"_top\" ></map>")));
     doc.default_target.clear();
-    EXPECT_TRUE(calculate_html(doc).endsWith(QStringLiteral(">\r\n<area shape=\"default\" href=\"home.html\" ></map>")));
+    EXPECT_TRUE(
+        calculate_html(doc).endsWith(QStringLiteral(">\r\n<area shape=\"default\" href=\"home.html\" ></map>")));
 }
 
 TEST(ClientMap, EmptyDocumentAndDeletedAreas)
 {
     MapDocument doc;
-    EXPECT_EQ(calculate_html(doc), Head + QStringLiteral("<img border=\"0\" src=\"\" usemap=\"#\"><map name=\"\">\r\n</map>"));
+    EXPECT_EQ(calculate_html(doc),
+              Head + QStringLiteral("<img border=\"0\" src=\"\" usemap=\"#\"><map name=\"\">\r\n</map>"));
 
     MapDocument map = planets();
     map.shapecol.item(1).Delete();
@@ -177,12 +189,13 @@ TEST(ServerMap, PageLinksThePictureToTheMapFile)
 {
     MapDocument doc = serverExample(Ncsa);
     doc.image_file = QStringLiteral(R"(C:\maps\my pic.gif)");
-    EXPECT_EQ(calculate_server_html(doc), QStringLiteral("<html>\r\n"
-                                                         "<title>Tarnel Software Zonari Server-Side Imagemap</title>\r\n"
-                                                         "<body>\r\n"
-                                                         "<a href=\"C:\\maps\\a.map\">\r\n"
-                                                         "<img src=\"C:\\maps\\my pic.gif\" ismap>\r\n"
-                                                         "</a>\r\n"
-                                                         "</body>\r\n"
-                                                         "</html>"));
+    EXPECT_EQ(calculate_server_html(doc),
+              QStringLiteral("<html>\r\n"
+                             "<title>Tarnel Software Zonari Server-Side Imagemap</title>\r\n"
+                             "<body>\r\n"
+                             "<a href=\"C:\\maps\\a.map\">\r\n"
+                             "<img src=\"C:\\maps\\my pic.gif\" ismap>\r\n"
+                             "</a>\r\n"
+                             "</body>\r\n"
+                             "</html>"));
 }

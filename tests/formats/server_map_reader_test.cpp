@@ -66,6 +66,10 @@ TEST(ServerReader, LinesOfBothSyntaxesBecomeAreas)
         EXPECT_EQ(areas[0]->link, QString::fromUtf8(c.link)) << c.line;
         EXPECT_EQ(pointsOf(*areas[0]), c.points) << c.line;
         EXPECT_EQ(areas[0]->alt, QString());
+        // The last point of every shape is one that shows a handle.
+        if (!c.points.empty()) {
+            EXPECT_TRUE(areas[0]->handleShown(int(c.points.size()) - 1)) << c.line;
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+#include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "support/printers.h"
 
@@ -42,8 +43,7 @@ TEST(Clscoords, CircleCentreAndRadiusRoundHalfToEven)
     for (const Case &c : cases) {
         clscoords area;
         area.shapetype = Circle;
-        area.newpoint(c.x0, c.y0);
-        area.newpoint(c.x1, c.y1);
+        storeShapePoints(area, circlePoints(QPointF(c.x0, c.y0), QPointF(c.x1, c.y1)));
         EXPECT_EQ(area.getCircleX(), c.cx) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
         EXPECT_EQ(area.getCircleY(), c.cy) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
         EXPECT_EQ(area.getCircleR(), c.r) << c.x0 << ',' << c.y0 << ' ' << c.x1 << ',' << c.y1;
