@@ -1,6 +1,5 @@
 #include "editing_session.h"
 
-#include "formats/client_map_reader.h"
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
 
@@ -14,17 +13,17 @@ void EditingSession::fill_html_textbox()
         m_observer->mapTextChanged(m_mapText);
 }
 
-EditingSession::ReadResult EditingSession::replaceAreasFromText(const QString &text)
+MapReadResult EditingSession::replaceAreasFromText(const QString &text)
 {
     m_document.delete_all_shapes();
-    ReadResult result;
     const MapTextSource snapshot = MapTextSource::snapshot(text);
+    MapReadResult result;
     if (m_document.is_servermap) {
         const ServerMapResult read = analyze_server_map(m_document, snapshot, m_document.serverside_type);
-        result = {read.ok, read.ok ? QString() : read.message()};
+        if (!read.ok)
+            result = MapReadResult::failed(read.message());
     } else {
-        const MapReadResult read = analyze_client_map(m_document, snapshot, ReaderServices());
-        result = {read.outcome == ReadOutcome::Done, read.message};
+        result = analyze_client_map(m_document, snapshot, ReaderServices());
     }
     areasReplaced();
     fill_html_textbox();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/client_map_reader.h"
 #include "model/map_document.h"
 
 #include <QString>
@@ -36,16 +37,11 @@ public:
     // Every change of the map ends here.
     void fill_html_textbox();
 
-    // How reading a map text back went: message is empty when it read.
-    struct ReadResult {
-        bool ok = true;
-        QString message;
-    };
     // Replaces every area with those read from a map text in the document's
     // current form (a client-side page, or a map file in the server format
     // in force), then refreshes the map text. A text that does not read
     // leaves the areas read before the fault, as reading a file does.
-    ReadResult replaceAreasFromText(const QString &text);
+    MapReadResult replaceAreasFromText(const QString &text);
 
     // Starts an empty map: no areas, nothing selected; the map text follows.
     void reset();

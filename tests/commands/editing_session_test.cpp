@@ -54,8 +54,8 @@ TEST(EditingSession, RebuildingTheMapFromItsTextNeverRunsOutOfPositions)
         doc.selected_shapeid = 10'000;
         // Four reads of 10,000 areas pass the 32,767 positions a collection can number.
         for (int read = 0; read < 4; ++read) {
-            const EditingSession::ReadResult result = session.replaceAreasFromText(text);
-            ASSERT_TRUE(result.ok) << result.message.toStdString();
+            const MapReadResult result = session.replaceAreasFromText(text);
+            ASSERT_EQ(result.outcome, ReadOutcome::Done) << result.message.toStdString();
             ASSERT_EQ(doc.shapecol.count(), 10'000);
         }
         // A server map's default line gains a blank at every read.
@@ -71,10 +71,8 @@ TEST(EditingSession, AMapTextThatDoesNotReadKeepsWhatWasRead)
     MapDocument &doc = session.document();
     doc.is_servermap = true;
     doc.serverside_type = Cern;
-    const EditingSession::ReadResult result =
-        session.replaceAreasFromText(QStringLiteral("rect (1,2) (3,4) a.html\r\nrect (1,2) b.html\r\n"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, QStringLiteral("Could not load server-side imagemap !"));
+    EXPECT_EQ(session.replaceAreasFromText(QStringLiteral("rect (1,2) (3,4) a.html\r\nrect (1,2) b.html\r\n")),
+              MapReadResult::failed(QStringLiteral("Could not load server-side imagemap !")));
     ASSERT_EQ(doc.shapecol.count(), 2);
     EXPECT_EQ(doc.shapecol.item(1).link, QStringLiteral("a.html"));
 
