@@ -206,7 +206,7 @@ void Form1::buildMenuBar()
 {
     QHash<QString, QMenu *> menus;
     QHash<QString, QActionGroup *> optionGroups;
-    for (const MenuItemSpec &item : menuTable()) {
+    for (const MenuEntry &item : menuTable()) {
         const QString key = QLatin1String(item.key);
         const QString caption = QString::fromUtf8(item.caption);
         if (item.kind == MenuKind::TopMenu) {
@@ -246,7 +246,7 @@ void Form1::buildToolbar()
     // The drawing and zoom tools: one button always shows the tool at work.
     // Their menu items run the same commands but show no check mark.
     auto *toolGroup = new QActionGroup(this);
-    for (const ToolButtonSpec &entry : toolbarTable()) {
+    for (const ToolbarEntry &entry : toolbarTable()) {
         const QString key = QLatin1String(entry.menuKey);
         QAction *action = menuAction(key);
         action->setToolTip(QString::fromUtf8(entry.toolTip));

@@ -33,7 +33,7 @@ const QStringList ToolKeys = {QStringLiteral("mnushapes_rect"), QStringLiteral("
 QStringList checkedTools(const Form1 &form)
 {
     QStringList checked;
-    for (const ToolButtonSpec &entry : toolbarTable())
+    for (const ToolbarEntry &entry : toolbarTable())
         if (ToolKeys.contains(QLatin1String(entry.menuKey)) && form.toolButton(QLatin1String(entry.name))->isChecked())
             checked << QLatin1String(entry.menuKey);
     return checked;
@@ -61,7 +61,7 @@ TEST(MenuBar, IsBuiltFromTheTableInOrderAndEachEnabledCommandIsASlot)
     ShownForm shown;
     EXPECT_FALSE(shown->windowIcon().isNull());
     int enabled = 0;
-    for (const MenuItemSpec &item : menuTable()) {
+    for (const MenuEntry &item : menuTable()) {
         const QString key = QLatin1String(item.key);
         SCOPED_TRACE(item.key);
         // Items follow each other in table order within their menu.
@@ -69,7 +69,7 @@ TEST(MenuBar, IsBuiltFromTheTableInOrderAndEachEnabledCommandIsASlot)
             item.kind == MenuKind::TopMenu
                 ? shown->menuBar()->actions()
                 : shown->menuBar()->findChild<QMenu *>(QLatin1String(item.parent))->actions();
-        const auto before = std::count_if(menuTable().begin(), menuTable().end(), [&](const MenuItemSpec &other) {
+        const auto before = std::count_if(menuTable().begin(), menuTable().end(), [&](const MenuEntry &other) {
             return qstrcmp(other.parent, item.parent) == 0 && &other < &item;
         });
         ASSERT_LT(before, siblings.size());
@@ -101,7 +101,7 @@ TEST(MenuBar, TopMenusAndUnknownKeysRunNothing)
 {
     ShownForm shown;
     WarningCatcher catcher;
-    for (const MenuItemSpec &item : menuTable()) {
+    for (const MenuEntry &item : menuTable()) {
         if (item.kind != MenuKind::TopMenu)
             continue;
         shown->dispatchMenuKey(QLatin1String(item.key));
@@ -118,7 +118,7 @@ TEST(Toolbar, ButtonsStandWhereTheTableSaysAndShareTheMenuActions)
     ShownForm shown;
     EXPECT_EQ(shown->centralWidget()->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly).size(),
               qsizetype(toolbarTable().size()));
-    for (const ToolButtonSpec &entry : toolbarTable()) {
+    for (const ToolbarEntry &entry : toolbarTable()) {
         SCOPED_TRACE(entry.name);
         QToolButton *button = shown->toolButton(QLatin1String(entry.name));
         ASSERT_NE(button, nullptr);
