@@ -77,6 +77,17 @@ void BM_ReadClientFile(benchmark::State &state)
     readClient(state, mapText(false, Ncsa), true);
 }
 
+// A saved map of over 50 MB: 5,000 areas, each with a 10,000-character
+// alternative text.
+void BM_ReadClientLargeFile(benchmark::State &state)
+{
+    MapDocument doc = sampleMap(5000);
+    const QString longText(10000, u'x');
+    for (int i = 1; i <= doc.shapecol.count(); ++i)
+        doc.shapecol.item(i).alt = longText;
+    readClient(state, calculate_html(doc), true);
+}
+
 // The same map as a foreign page: a doctype in front is enough to send it
 // through the general HTML parser, in its child process.
 void BM_ReadClientForeignPage(benchmark::State &state)
@@ -128,6 +139,7 @@ void BM_ReadCernFile(benchmark::State &state)
 
 BENCHMARK(BM_ReadClientSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadClientFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadClientLargeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadClientForeignPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlParseIsolated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlParseInProcess)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -121,6 +122,23 @@ void setCaption(QLabel *label, const QString &text)
     label->adjustSize();
 }
 
+// The code pane lines the map text up in columns. The system's fixed font
+// comes first; where it is missing or not monospaced after all, the families
+// behind it and the style hints choose one that is. Some monospaced fonts do
+// not say they are fixed-pitch, so what counts is the glyphs' advances.
+QFont codePaneFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({font.family(), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("Noto Sans Mono"), QStringLiteral("monospace")});
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::Monospace);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W')))
+        font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
 QString helpFilePath()
 {
     // The help page is installed beside the program: bin/../share/zonari/help.
@@ -197,7 +215,7 @@ void Form1::createControls()
     m_htmltext->setReadOnly(true);
     m_htmltext->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_htmltext->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_htmltext->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_htmltext->setFont(codePaneFont());
     m_htmltext->installEventFilter(this);
     new HtmlHighlighter(m_htmltext->document()); // owned by the document
 }
@@ -206,7 +224,7 @@ void Form1::buildMenuBar()
 {
     QHash<QString, QMenu *> menus;
     QHash<QString, QActionGroup *> optionGroups;
-    for (const MenuItemSpec &item : menuTable()) {
+    for (const MenuEntry &item : menuTable()) {
         const QString key = QLatin1String(item.key);
         const QString caption = QString::fromUtf8(item.caption);
         if (item.kind == MenuKind::TopMenu) {
@@ -246,7 +264,7 @@ void Form1::buildToolbar()
     // The drawing and zoom tools: one button always shows the tool at work.
     // Their menu items run the same commands but show no check mark.
     auto *toolGroup = new QActionGroup(this);
-    for (const ToolButtonSpec &entry : toolbarTable()) {
+    for (const ToolbarEntry &entry : toolbarTable()) {
         const QString key = QLatin1String(entry.menuKey);
         QAction *action = menuAction(key);
         action->setToolTip(QString::fromUtf8(entry.toolTip));

@@ -4,7 +4,7 @@ namespace {
 
 using K = MenuKind;
 
-const MenuItemSpec Menu[] = {
+const MenuEntry Menu[] = {
     {"", "8mnufile", K::TopMenu, "File", ""},
     {"8mnufile", "mnufile_newmap", K::CommandWithIcon, "Create New Map", "Ic_New"},
     {"8mnufile", "mnufile_loadmapclient", K::CommandWithIcon, "Load Client-Side Map", "Ic_Open"},
@@ -45,7 +45,7 @@ const MenuItemSpec Menu[] = {
     {"8mnuhelp", "mnuhelp_about", K::Command, "About", ""},
 };
 
-const ToolButtonSpec Toolbar[] = {
+const ToolbarEntry Toolbar[] = {
     {"sbnewmap", "New Map", 32, "mnufile_newmap", "Ic_New"},
     {"sbsave", "Save Map", 64, "mnufile_savemapas", "Ic_Save"},
     {"sb_zoomin", "Zoom In", 128, "mnuview_zoomin", "Ic_Zoomin"},
@@ -66,12 +66,12 @@ const ToolButtonSpec Toolbar[] = {
 
 } // namespace
 
-std::span<const MenuItemSpec> menuTable()
+std::span<const MenuEntry> menuTable()
 {
     return Menu;
 }
 
-std::span<const ToolButtonSpec> toolbarTable()
+std::span<const ToolbarEntry> toolbarTable()
 {
     return Toolbar;
 }

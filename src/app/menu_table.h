@@ -8,7 +8,7 @@
 
 enum class MenuKind { TopMenu, Command, CommandWithIcon, Option, Separator };
 
-struct MenuItemSpec {
+struct MenuEntry {
     const char *parent; // key of the top menu; empty for a top menu
     const char *key;    // top menus start with '8' and run nothing
     MenuKind kind;
@@ -17,11 +17,11 @@ struct MenuItemSpec {
     bool checked = false;
 };
 
-std::span<const MenuItemSpec> menuTable();
+std::span<const MenuEntry> menuTable();
 
 // A toolbar button: its name, tool tip, left edge in pixels, and the menu
 // item whose command (and action) it shares.
-struct ToolButtonSpec {
+struct ToolbarEntry {
     const char *name;
     const char *toolTip;
     int left;
@@ -29,6 +29,6 @@ struct ToolButtonSpec {
     const char *picture; // key in the icon list
 };
 
-std::span<const ToolButtonSpec> toolbarTable();
+std::span<const ToolbarEntry> toolbarTable();
 
 inline constexpr int ToolButtonSize = 30;

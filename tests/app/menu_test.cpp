@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "app/menu_table.h"
 #include "canvas/canvas.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
@@ -25,18 +24,29 @@ bool hasSlot(const Form1 &form, const QString &key)
     return form.metaObject()->indexOfSlot((key + QStringLiteral("()")).toLatin1().constData()) >= 0;
 }
 
-const QStringList ToolKeys = {QStringLiteral("mnushapes_rect"), QStringLiteral("mnushapes_circle"),
-                              QStringLiteral("mnushapes_poly"), QStringLiteral("mnushapes_select"),
-                              QStringLiteral("mnuview_zoomin"), QStringLiteral("mnuview_zoomout")};
-
-// The tools whose toolbar button shows as pressed.
-QStringList checkedTools(const Form1 &form)
+// One menu item as the user meets it: "parent/key kind "caption" keys", the
+// kind being top, command, icon (a command showing an icon), option (one
+// item of an exclusive group, "checked" when it is) or separator.
+QString describeItem(const QString &parent, const QAction *action)
 {
-    QStringList checked;
-    for (const ToolButtonSpec &entry : toolbarTable())
-        if (ToolKeys.contains(QLatin1String(entry.menuKey)) && form.toolButton(QLatin1String(entry.name))->isChecked())
-            checked << QLatin1String(entry.menuKey);
-    return checked;
+    QString kind;
+    if (parent.isEmpty())
+        kind = QStringLiteral("top");
+    else if (action->isSeparator())
+        kind = QStringLiteral("separator");
+    else if (!action->icon().isNull() && action->isIconVisibleInMenu())
+        kind = QStringLiteral("icon");
+    else if (action->isCheckable() && action->actionGroup() && action->actionGroup()->isExclusive())
+        kind = action->isChecked() ? QStringLiteral("option checked") : QStringLiteral("option");
+    else
+        kind = QStringLiteral("command");
+    QString line = parent + QLatin1Char('/') + action->objectName() + QLatin1Char(' ') + kind;
+    if (!action->isSeparator())
+        line += QStringLiteral(" \"%1\"").arg(action->text());
+    const QString keys = QKeySequence::listToString(action->shortcuts(), QKeySequence::PortableText);
+    if (!keys.isEmpty())
+        line += QLatin1Char(' ') + keys;
+    return line + QLatin1Char('\n');
 }
 
 // Collects the warnings Qt prints (a failed invokeMethod prints one).
@@ -56,100 +66,147 @@ struct WarningCatcher {
 
 } // namespace
 
-TEST(MenuBar, IsBuiltFromTheTableInOrderAndEachEnabledCommandIsASlot)
+TEST(MenuBar, HoldsTheEditorsMenusInOrder)
 {
+    const char *expected = R"(
+/8mnufile top "File"
+8mnufile/mnufile_newmap icon "Create New Map" Ctrl+N
+8mnufile/mnufile_loadmapclient icon "Load Client-Side Map"
+8mnufile/mnufile_loadmapserver icon "Load Server-Side Map"
+8mnufile/mnufile_savemapas icon "Save Map as" Ctrl+S
+8mnufile/mnufile_testmap icon "Test Map"
+8mnufile/mnufile_exit command "Exit" Ctrl+Q
+/8mnuedit top "Edit"
+8mnuedit/mnuedit_undo icon "Undo" Ctrl+Z
+8mnuedit/mnuedit_redo icon "Redo" Ctrl+Y
+8mnuedit/mnuedit_sep_undo separator
+8mnuedit/mnuedit_copy icon "Copy Shape" Ctrl+C
+8mnuedit/mnuedit_cut icon "Cut Shape" Ctrl+X
+8mnuedit/mnuedit_paste icon "Paste Shape" Ctrl+V
+8mnuedit/mnuedit_delete icon "Delete Shape" Del
+8mnuedit/mnuedit_sep2 separator
+8mnuedit/mnuedit_improp icon "Imagemap Properties"
+8mnuedit/mnuedit_sep1 separator
+8mnuedit/mnuedit_clipboard command "Copy Map HTML to Clipboard"
+8mnuedit/mnuedit_options command "Options"
+/8mnuview top "View"
+8mnuview/mnuview_zoomin icon "Zoom In" Ctrl++; Ctrl+=
+8mnuview/mnuview_zoomout icon "Zoom Out" Ctrl+-
+8mnuview/mnuview_normalsize command "Normal Size" Ctrl+0
+/8mnushapes top "Shapes"
+8mnushapes/mnushapes_rect icon "Rectangle"
+8mnushapes/mnushapes_circle icon "Circle"
+8mnushapes/mnushapes_poly icon "Polygon"
+8mnushapes/mnushapes_select icon "Select Tool" Esc
+/8mnutype top "Imagemap Type"
+8mnutype/mnutype_server option "Server-Side"
+8mnutype/mnutype_client option checked "Client-Side"
+/8mnuhelp top "Help"
+8mnuhelp/mnuhelp_help icon "Zonari Help Guide" F1
+8mnuhelp/mnu_sep1 separator
+8mnuhelp/mnu_sep2 separator
+8mnuhelp/mnu_sep3 separator
+8mnuhelp/mnuhelp_about command "About"
+)";
     ShownForm shown;
-    EXPECT_FALSE(shown->windowIcon().isNull());
-    int enabled = 0;
-    for (const MenuItemSpec &item : menuTable()) {
-        const QString key = QLatin1String(item.key);
-        SCOPED_TRACE(item.key);
-        // Items follow each other in table order within their menu.
-        const QList<QAction *> siblings =
-            item.kind == MenuKind::TopMenu
-                ? shown->menuBar()->actions()
-                : shown->menuBar()->findChild<QMenu *>(QLatin1String(item.parent))->actions();
-        const auto before = std::count_if(menuTable().begin(), menuTable().end(), [&](const MenuItemSpec &other) {
-            return qstrcmp(other.parent, item.parent) == 0 && &other < &item;
-        });
-        ASSERT_LT(before, siblings.size());
-        const QAction *action = siblings[before];
-        EXPECT_EQ(action->objectName(), key);
-        EXPECT_TRUE(action->isVisible());
-        if (item.kind == MenuKind::Separator) {
-            EXPECT_TRUE(action->isSeparator());
-            continue;
+    QString built;
+    for (QAction *top : shown->menuBar()->actions()) {
+        built += describeItem(QString(), top);
+        for (QAction *item : top->menu()->actions()) {
+            SCOPED_TRACE(item->objectName().toStdString());
+            built += describeItem(top->objectName(), item);
+            EXPECT_TRUE(item->isVisible());
+            // An item is either enabled and runs its slot, or its command
+            // is still to come and it stays disabled.
+            if (!item->isSeparator()) {
+                EXPECT_EQ(item->isEnabled(), hasSlot(*shown.form, item->objectName()));
+            }
         }
-        EXPECT_EQ(action->text(), QString::fromUtf8(item.caption));
-        if (item.kind == MenuKind::TopMenu)
-            continue;
-        if (item.kind == MenuKind::Option) {
-            EXPECT_EQ(action->isChecked(), item.checked);
-            EXPECT_TRUE(action->actionGroup() && action->actionGroup()->isExclusive());
-        }
-        EXPECT_EQ(!action->icon().isNull() && action->isIconVisibleInMenu(), item.kind == MenuKind::CommandWithIcon);
-        // A command is either built (enabled, with its slot) or still to come
-        // (disabled, no slot): a slot that lands must leave the pending list.
-        EXPECT_EQ(action->isEnabled(), hasSlot(*shown.form, key));
-        EXPECT_EQ(action->isEnabled(), !Form1::isPendingCommand(key));
-        enabled += action->isEnabled() ? 1 : 0;
     }
-    EXPECT_EQ(enabled, 12);
+    EXPECT_EQ("\n" + built.toStdString(), expected);
 }
 
 TEST(MenuBar, TopMenusAndUnknownKeysRunNothing)
 {
     ShownForm shown;
     WarningCatcher catcher;
-    for (const MenuItemSpec &item : menuTable()) {
-        if (item.kind != MenuKind::TopMenu)
-            continue;
-        shown->dispatchMenuKey(QLatin1String(item.key));
-        shown->menuBar()->findChild<QMenu *>(QLatin1String(item.key))->menuAction()->trigger();
+    for (QAction *top : shown->menuBar()->actions()) {
+        shown->dispatchMenuKey(top->objectName());
+        top->trigger();
     }
     EXPECT_TRUE(catcher.warnings.isEmpty()) << catcher.warnings.join(QLatin1Char('\n')).toStdString();
     shown->dispatchMenuKey(QStringLiteral("mnufile_nosuchcommand"));
     EXPECT_TRUE(shown->isVisible());
-    EXPECT_EQ(checkedTools(*shown.form), QStringList{"mnushapes_rect"});
+    EXPECT_EQ(shown->tools().activeTool(), CanvasTool::Rectangle);
 }
 
-TEST(Toolbar, ButtonsStandWhereTheTableSaysAndShareTheMenuActions)
+TEST(Toolbar, ButtonsStandInARowWithTheirTipsAndShareTheMenuActions)
 {
+    // name, tool tip, left edge, and the menu item whose action (enabled or
+    // not) the button shares; the tool buttons have their own, which show
+    // the tool at work.
+    const char *expected = R"(
+sbnewmap "New Map" 32 mnufile_newmap
+sbsave "Save Map" 64 mnufile_savemapas
+sb_zoomin "Zoom In" 128
+sb_zoomout "Zoom Out" 160
+sbcopy "Copy Shape" 192 mnuedit_copy
+sbcut "Cut Shape" 224 mnuedit_cut
+sbpaste "Paste Shape" 256 mnuedit_paste
+sbdelete "Delete Shape" 288 mnuedit_delete
+sbrect "Rectangle" 320
+sbcirc "Circle" 352
+sbpoly "Polygon" 384
+sbarrow "Select/Move Shape" 416
+sbtest "Test Map" 496 mnufile_testmap
+sbcopyclip "Copy Imagemap code to Clipboard" 528 mnuedit_clipboard
+sbundo "Undo" 560 mnuedit_undo
+sbredo "Redo" 592 mnuedit_redo
+)";
     ShownForm shown;
-    EXPECT_EQ(shown->centralWidget()->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly).size(),
-              qsizetype(toolbarTable().size()));
-    for (const ToolButtonSpec &entry : toolbarTable()) {
-        SCOPED_TRACE(entry.name);
-        QToolButton *button = shown->toolButton(QLatin1String(entry.name));
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->geometry(), QRect(entry.left, 0, ToolButtonSize, ToolButtonSize));
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(entry.toolTip));
+    QList<QToolButton *> buttons = shown->centralWidget()->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+    std::sort(buttons.begin(), buttons.end(), [](QToolButton *a, QToolButton *b) { return a->x() < b->x(); });
+    QString built;
+    for (const QToolButton *button : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_EQ(button->geometry(), QRect(button->x(), 0, 30, 30));
         EXPECT_FALSE(button->icon().isNull());
-        if (!ToolKeys.contains(QLatin1String(entry.menuKey))) {
-            EXPECT_EQ(button->defaultAction(), shown->menuAction(QLatin1String(entry.menuKey)));
-        }
+        built += QStringLiteral("%1 \"%2\" %3").arg(button->objectName(), button->toolTip()).arg(button->x());
+        const QAction *action = button->defaultAction();
+        if (action && action == shown->menuAction(action->objectName()))
+            built += QLatin1Char(' ') + action->objectName();
+        built += QLatin1Char('\n');
     }
+    EXPECT_EQ("\n" + built.toStdString(), expected);
 }
 
-TEST(Toolbar, ButtonsAndMenuItemsShareTheToolGroup)
+TEST(Toolbar, ButtonsAndMenuItemsChooseTheSameTools)
 {
+    struct Case {
+        const char *button;
+        const char *menuKey;
+        CanvasTool tool;
+    };
+    const Case cases[] = {
+        {"sbcirc", "mnushapes_circle", CanvasTool::Circle},     {"sbpoly", "mnushapes_poly", CanvasTool::Polygon},
+        {"sbarrow", "mnushapes_select", CanvasTool::Select},    {"sb_zoomin", "mnuview_zoomin", CanvasTool::ZoomIn},
+        {"sb_zoomout", "mnuview_zoomout", CanvasTool::ZoomOut}, {"sbrect", "mnushapes_rect", CanvasTool::Rectangle},
+    };
+    // Each step starts from another tool: the one of the step before.
     ShownForm shown;
-    QTest::mouseClick(shown->toolButton(QStringLiteral("sbcirc")), Qt::LeftButton);
-    EXPECT_EQ(checkedTools(*shown.form), QStringList{"mnushapes_circle"});
-
-    shown->menuAction(QStringLiteral("mnuview_zoomout"))->trigger();
-    EXPECT_TRUE(shown->toolButton(QStringLiteral("sb_zoomout"))->isChecked());
-    EXPECT_FALSE(shown->toolButton(QStringLiteral("sbcirc"))->isChecked());
-    EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::BitmapCursor);
-
-    // Clicking the active tool again keeps it chosen.
-    QTest::mouseClick(shown->toolButton(QStringLiteral("sb_zoomout")), Qt::LeftButton);
-    EXPECT_EQ(checkedTools(*shown.form), QStringList{"mnuview_zoomout"});
-
-    for (const QString &key : ToolKeys) {
-        shown->dispatchMenuKey(key);
-        EXPECT_EQ(checkedTools(*shown.form), QStringList{key});
+    for (const Case &c : cases) {
+        QTest::mouseClick(shown->toolButton(QLatin1String(c.button)), Qt::LeftButton);
+        EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.button;
+        // Clicking the active tool again keeps it chosen.
+        QTest::mouseClick(shown->toolButton(QLatin1String(c.button)), Qt::LeftButton);
+        EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.button;
     }
+    for (const Case &c : cases) {
+        shown->menuAction(QLatin1String(c.menuKey))->trigger();
+        EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.menuKey;
+    }
+    shown->dispatchMenuKey(QStringLiteral("mnuview_zoomout"));
+    EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::BitmapCursor);
     shown->dispatchMenuKey(QStringLiteral("mnushapes_poly"));
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::ArrowCursor);
 }

@@ -110,5 +110,7 @@ TEST(Window, TheCodePaneShowsTheMapText)
     EXPECT_EQ(shown->htmltext()->toPlainText(), expected);
     EXPECT_TRUE(shown->htmltext()->isReadOnly());
     EXPECT_TRUE(shown->htmltext()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    EXPECT_TRUE(QFontInfo(shown->htmltext()->font()).fixedPitch());
+    // Monospaced, whether or not the font says it is fixed-pitch.
+    const QFontMetrics metrics = shown->htmltext()->fontMetrics();
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
 }

@@ -25,7 +25,8 @@ clscoords &addArea(MapDocument &doc, ShapeType type, std::initializer_list<QPoin
     return area;
 }
 
-// The example map of the editor's documentation: picture beside the page.
+// A linked rectangle with an alternative text and a circle with a click
+// handler, the picture in the page's folder.
 MapDocument planets()
 {
     MapDocument doc;
@@ -53,7 +54,7 @@ MapDocument serverExample(qint32 format)
 
 } // namespace
 
-TEST(ClientMap, ExampleMapIsWrittenExactly)
+TEST(ClientMap, RectangleAndCircleMapIsWrittenExactly)
 {
     EXPECT_EQ(
         calculate_html(planets()),

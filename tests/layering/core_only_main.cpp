@@ -1,0 +1,5 @@
+// Links the whole core without Qt Widgets; running it does nothing.
+int main()
+{
+    return 0;
+}

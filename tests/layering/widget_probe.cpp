@@ -1,0 +1,4 @@
+// Compiled with the core's include folders, each include must fail.
+#include <QtWidgets/QWidget>
+
+#include "app/desktop.h"
