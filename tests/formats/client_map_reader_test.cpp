@@ -290,33 +290,9 @@ TEST(ClientReader, OldPagesAndLooseMarkupAreReadToo)
     EXPECT_EQ(liveAreas(doc)[0]->alt, QStringLiteral("Café"));
 }
 
-TEST(ClientReader, LargeFilesAreReadOrRefusedWithAMessage)
+TEST(ClientReader, FilesPastTheSizeLimitAreRefusedUnread)
 {
     FileFolder folder;
-    // 50 MB of map: 5,000 areas with long texts.
-    MapDocument big;
-    big.map_name = QStringLiteral("big");
-    big.image_file = folder.path(QStringLiteral("big.png"));
-    big.map_file = folder.path(QStringLiteral("big.html"));
-    const QString longText = QString(10000, u'x');
-    for (int i = 0; i < 5000; ++i) {
-        clscoords &area = big.shapecol.add(Rectangle);
-        area.newpoint(i, i);
-        area.newpoint(i + 10, i + 10);
-        area.alt = longText;
-    }
-    const QByteArray text = calculate_html(big).toUtf8();
-    EXPECT_GT(text.size(), 50'000'000);
-    folder.write(QStringLiteral("big.html"), text);
-
-    ScriptedServices script;
-    MapDocument doc;
-    doc.map_file = big.map_file;
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapReadResult());
-    ASSERT_EQ(liveAreas(doc).size(), 5000u);
-    EXPECT_EQ(liveAreas(doc)[4999]->alt, longText);
-
-    // Beyond the limit the file is not even read.
     const QString huge = folder.path(QStringLiteral("huge.html"));
     QFile file(huge);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
