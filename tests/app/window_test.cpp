@@ -2,6 +2,7 @@
 #include "canvas/canvas.h"
 #include "dialogs/settings.h"
 #include "formats/map_writer.h"
+#include "model/area_geometry.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -101,9 +102,7 @@ TEST(Window, TheCodePaneShowsTheMapText)
 {
     ShownForm shown;
     shown->document().map_name = QStringLiteral("m");
-    clscoords &area = shown->document().shapecol.add(Circle);
-    for (QPoint p : {QPoint(30, 30), QPoint(70, 70), QPoint(50, 30), QPoint(70, 50), QPoint(50, 70), QPoint(30, 50)})
-        area.newpoint(p.x(), p.y());
+    storeShapePoints(shown->document().shapecol.add(Circle), circlePointsAround({50, 50}, 20));
     shown->fill_html_textbox();
     QString expected = calculate_html(shown->document());
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
