@@ -29,8 +29,7 @@ using namespace Form1Layout;
 namespace {
 
 // Commands whose menu items and buttons are disabled until they are built.
-constexpr std::array<const char *, 19> PendingCommands = {
-    "mnufile_newmap",
+constexpr std::array<const char *, 16> PendingCommands = {
     "mnufile_loadmapclient",
     "mnufile_loadmapserver",
     "mnufile_savemapas",
@@ -41,14 +40,12 @@ constexpr std::array<const char *, 19> PendingCommands = {
     "mnuedit_cut",
     "mnuedit_paste",
     "mnuedit_delete",
-    "mnuedit_improp",
     "mnuedit_clipboard",
     "mnuedit_options",
     "cp_cut",
     "cp_copy",
     "cp_paste",
     "cp_delete",
-    "cp_areaproperties",
 };
 
 // The keys a user of a desktop editor reaches for, on top of the menus.

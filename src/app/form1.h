@@ -15,6 +15,9 @@
 #include <memory>
 
 class Canvas;
+class frm_newmap;
+class frm_prop;
+struct MapProperties;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -110,7 +113,9 @@ public:
 
 public slots:
     // Menu commands, named after their keys in the menu table.
+    void mnufile_newmap();
     void mnufile_exit();
+    void mnuedit_improp();
     void mnuview_zoomin();
     void mnuview_zoomout();
     void mnuview_normalsize();
@@ -122,6 +127,8 @@ public slots:
     void mnutype_client();
     void mnuhelp_help();
     void mnuhelp_about();
+    // Commands of the area context menu.
+    void cp_areaproperties();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -148,6 +155,11 @@ private:
 
     // The regions, the canvas and the map text after the zoom changed.
     void zoomChanged();
+
+    // The dialogs (form1_dialogs.cpp).
+    frm_newmap *openMapDialog();
+    bool applyMapProperties(const MapProperties &properties, QWidget *dialog);
+    frm_prop *showAreaProperties(int position);
 
     void createControls();
     void buildMenuBar();

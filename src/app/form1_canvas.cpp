@@ -94,12 +94,6 @@ void Form1::repaintCanvas()
     m_mainpic->update();
 }
 
-void Form1::openAreaProperties(int)
-{
-    // The area properties dialog is not part of the editor yet: a finished
-    // area is drawn and waits for its link until the dialog exists.
-}
-
 void Form1::buildContextMenu()
 {
     m_cP = new QMenu(m_mainpic);
