@@ -13,45 +13,53 @@ QString text(QSettings &store, const char *key)
     return store.value(QLatin1String(key)).toString().trimmed();
 }
 
-bool has(QSettings &store, const char *key)
+// Each reader leaves the value as it is when the key is missing and says
+// false when the stored text does not convert.
+
+bool readColor(QSettings &store, const char *key, quint32 &value)
 {
-    return store.contains(QLatin1String(key));
+    if (!store.contains(QLatin1String(key)))
+        return true;
+    bool ok = false;
+    const qint64 number = text(store, key).toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<quint32>::max())
+        return false;
+    value = quint32(number);
+    return true;
 }
 
-quint32 readColor(QSettings &store, const char *key, quint32 fallback)
+// Only the styles the options offer: another number draws nothing sensible.
+bool readStyle(QSettings &store, const char *key, qint16 &value)
 {
-    if (!has(store, key))
-        return fallback;
+    if (!store.contains(QLatin1String(key)))
+        return true;
     bool ok = false;
-    const qint64 value = text(store, key).toLongLong(&ok);
-    // A colour is a 32-bit number; anything else is a damaged store.
-    if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<quint32>::max())
-        return fallback;
-    return quint32(value);
-}
-
-qint16 readStyle(QSettings &store, const char *key, qint16 fallback)
-{
-    if (!has(store, key))
-        return fallback;
-    bool ok = false;
-    const int value = text(store, key).toInt(&ok);
-    return ok && value >= 0 && value < HatchStyleCount ? qint16(value) : fallback;
+    const int number = text(store, key).toInt(&ok);
+    if (!ok || number < 0 || number >= HatchStyleCount)
+        return false;
+    value = qint16(number);
+    return true;
 }
 
 // True and False in any letter case, or a number where non-zero is true.
-bool readBool(QSettings &store, const char *key, bool fallback)
+bool readBool(QSettings &store, const char *key, bool &value)
 {
-    if (!has(store, key))
-        return fallback;
-    const QString value = text(store, key);
-    if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+    if (!store.contains(QLatin1String(key)))
         return true;
-    if (value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
+    const QString word = text(store, key);
+    if (word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        value = true;
+        return true;
+    }
+    if (word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        value = false;
+        return true;
+    }
     bool ok = false;
-    const double number = value.toDouble(&ok);
-    return ok ? number != 0.0 : fallback;
+    const double number = word.toDouble(&ok);
+    if (ok)
+        value = number != 0.0;
+    return ok;
 }
 
 QString boolText(bool value)
@@ -69,18 +77,21 @@ std::unique_ptr<QSettings> Settings::openStore()
 
 Settings Settings::read(QSettings &store)
 {
-    const Settings defaults;
     Settings s;
     store.beginGroup(QLatin1String(Section));
-    s.defaultColor = readColor(store, "Areas_Default_Color", defaults.defaultColor);
-    s.highlightedColor = readColor(store, "Areas_Highlighted_Color", defaults.highlightedColor);
-    s.selectedColor = readColor(store, "Areas_Selected_Color", defaults.selectedColor);
-    s.defaultStyle = readStyle(store, "Areas_Default_Style", defaults.defaultStyle);
-    s.highlightedStyle = readStyle(store, "Areas_Highlighted_Style", defaults.highlightedStyle);
-    s.selectedStyle = readStyle(store, "Areas_Selected_Style", defaults.selectedStyle);
-    s.previewDefaultBrowser = readBool(store, "Preview_Default_Browser", defaults.previewDefaultBrowser);
-    s.previewOtherBrowser = readBool(store, "Preview_Other_Browser", defaults.previewOtherBrowser);
-    s.previewOtherBrowserPath = store.value(QLatin1String("Preview_Other_Browser_Path")).toString();
+    // A value that does not convert means the store was damaged from there
+    // on: the reading stops, and the options after it keep their defaults.
+    const bool whole = readColor(store, "Areas_Default_Color", s.defaultColor)
+                       && readColor(store, "Areas_Highlighted_Color", s.highlightedColor)
+                       && readColor(store, "Areas_Selected_Color", s.selectedColor)
+                       && readStyle(store, "Areas_Default_Style", s.defaultStyle)
+                       && readStyle(store, "Areas_Highlighted_Style", s.highlightedStyle)
+                       && readStyle(store, "Areas_Selected_Style", s.selectedStyle)
+                       && readBool(store, "Preview_Default_Browser", s.previewDefaultBrowser)
+                       && readBool(store, "Preview_Other_Browser", s.previewOtherBrowser);
+    // Any text is a path; the preview finds out whether a program is there.
+    if (whole)
+        s.previewOtherBrowserPath = store.value(QLatin1String("Preview_Other_Browser_Path")).toString();
     store.endGroup();
     return s;
 }

@@ -12,8 +12,9 @@ class QSettings;
 
 // The nine persisted options: how areas are drawn and which browser previews
 // the map. Stored per user under the application name "Zonarix", section
-// "Options", every value as text; a missing or unreadable value reads as its
-// default.
+// "Options", every value as text. A missing key reads as its default; a value
+// that does not convert ends the reading, so the options before it are read
+// and the ones after it keep their defaults.
 struct Settings {
     // Colours are 0x00BBGGRR: red in the lowest byte.
     quint32 defaultColor = 255;       // red

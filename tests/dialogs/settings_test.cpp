@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,26 +89,49 @@ TEST(Settings, StoredTextsAreReadBackAndWrittenAlike)
 
 TEST(Settings, BooleansAreWordsOrNumbers)
 {
-    const std::pair<const char *, bool> cases[] = {{"True", true}, {"false", false}, {"TRUE", true},
-                                                   {"0", false},   {"-1", true},     {"1", true},
-                                                   {"2.5", true},  {"yes", false},   {"", false}};
+    const std::pair<const char *, bool> cases[] = {{"True", true}, {"false", false}, {"TRUE", true}, {"0", false},
+                                                   {"-1", true},   {"1", true},      {"2.5", true}};
     for (const auto &[text, expected] : cases) {
-        // Unreadable words fall back to the default, which is False here.
         ScratchStore scratch((QByteArray("Preview_Other_Browser=") + text + "\n").constData());
         EXPECT_EQ(scratch.read().previewOtherBrowser, expected) << text;
     }
 }
 
-TEST(Settings, DamagedValuesFallBackToTheirDefaults)
+TEST(Settings, AValueThatDoesNotConvertEndsTheReadingThere)
 {
-    ScratchStore scratch("Areas_Default_Color=red\nAreas_Highlighted_Color=99999999999\n"
-                         "Areas_Default_Style=6\nAreas_Selected_Style=-1\nAreas_Highlighted_Style=two\n");
-    const Settings s = scratch.read();
-    EXPECT_EQ(s.defaultColor, 255u);
-    EXPECT_EQ(s.highlightedColor, 65535u);
-    EXPECT_EQ(s.defaultStyle, 5);
-    EXPECT_EQ(s.selectedStyle, 5);
-    EXPECT_EQ(s.highlightedStyle, 5);
+    // The nine options in the order they are read, none at its default.
+    const char *stored[] = {
+        "Areas_Default_Color=1",         "Areas_Highlighted_Color=2",  "Areas_Selected_Color=3",
+        "Areas_Default_Style=0",         "Areas_Highlighted_Style=1",  "Areas_Selected_Style=2",
+        "Preview_Default_Browser=False", "Preview_Other_Browser=True", "Preview_Other_Browser_Path=/b"};
+    const auto optionsOf = [](const Settings &s) {
+        return QStringList{QString::number(s.defaultColor),
+                           QString::number(s.highlightedColor),
+                           QString::number(s.selectedColor),
+                           QString::number(s.defaultStyle),
+                           QString::number(s.highlightedStyle),
+                           QString::number(s.selectedStyle),
+                           QString::number(s.previewDefaultBrowser),
+                           QString::number(s.previewOtherBrowser),
+                           s.previewOtherBrowserPath};
+    };
+    const std::pair<int, const char *> damaged[] = {
+        {0, "Areas_Default_Color=red"},     {1, "Areas_Highlighted_Color=99999999999"},
+        {2, "Areas_Selected_Color="},       {3, "Areas_Default_Style=6"},
+        {4, "Areas_Highlighted_Style=two"}, {5, "Areas_Selected_Style=-1"},
+        {6, "Preview_Default_Browser=yes"}, {7, "Preview_Other_Browser="},
+    };
+    const QStringList written = {"1", "2", "3", "0", "1", "2", "0", "1", "/b"};
+    const QStringList defaults = {"255", "65535", "16711680", "5", "5", "5", "1", "0", ""};
+    for (const auto &[at, line] : damaged) {
+        QByteArray options;
+        for (int i = 0; i < int(std::size(stored)); ++i)
+            options += QByteArray(i == at ? line : stored[i]) + '\n';
+        ScratchStore scratch(options.constData());
+        EXPECT_EQ(optionsOf(scratch.read()), written.mid(0, at) + defaults.mid(at)) << line;
+        // The damaged store is left as it was.
+        EXPECT_EQ(scratch.text(), "[Options]\n" + options);
+    }
 }
 
 TEST(Settings, TheStoreIsNamedZonarixAndOneStyleDrawsAllStates)
