@@ -1,5 +1,6 @@
 #include "desktop.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -68,6 +69,11 @@ QString Desktop::chooseSaveFile(QWidget *parent, const QString &caption, const Q
                                 const QString &suggested)
 {
     return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+QColor Desktop::chooseColor(QWidget *parent, QColor initial)
+{
+    return QColorDialog::getColor(initial, parent);
 }
 
 bool Desktop::openDocument(const QUrl &url)

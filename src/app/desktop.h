@@ -2,6 +2,7 @@
 
 #include "formats/reader_services.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -13,7 +14,7 @@ class QWidget;
 enum class MessageIcon { Information, Exclamation, Critical };
 
 // Everything the editor asks of the user and of the desktop around it:
-// message boxes, the choice of a map, the file choosers, opening a document
+// message boxes, the choice of a map, the file and colour choosers, opening a document
 // in the viewer the desktop chooses and starting another program. The
 // window, the dialogs and the commands all go through one Desktop; tests put
 // a scripted one in its place. The calls that show a dialog return once the
@@ -32,6 +33,9 @@ public:
     virtual QString chooseOpenFile(QWidget *parent, const QString &caption, const QString &filter);
     virtual QString chooseSaveFile(QWidget *parent, const QString &caption, const QString &filter,
                                    const QString &suggested);
+    // The colour the user chose, starting from initial; an invalid colour
+    // when the choice was cancelled.
+    virtual QColor chooseColor(QWidget *parent, QColor initial);
     // Whether the desktop opened the document.
     virtual bool openDocument(const QUrl &url);
     // Starts the program with exactly these arguments, no shell in between,

@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "printers.h"
 
+#include <QColor>
 #include <QList>
 #include <QStringList>
 #include <QUrl>
@@ -25,6 +26,7 @@ struct DesktopScript {
     QList<Message> messages;
     QStringList about;              // title, a line break, then the text
     QList<QStringList> offeredMaps; // the names of each choice of map
+    QList<QColor> colorsOffered;    // the colour each colour chooser started from
     QList<QUrl> opened;
     QList<QStringList> started; // the program, then its arguments
 
@@ -32,6 +34,7 @@ struct DesktopScript {
     QList<int> mapChoices;
     QStringList openFiles;
     QStringList saveFiles;
+    QList<QColor> colors;
     bool opens = true;
     bool starts = true;
 };
@@ -62,6 +65,11 @@ public:
     QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override
     {
         return m_script->saveFiles.isEmpty() ? QString() : m_script->saveFiles.takeFirst();
+    }
+    QColor chooseColor(QWidget *, QColor initial) override
+    {
+        m_script->colorsOffered.append(initial);
+        return m_script->colors.isEmpty() ? QColor() : m_script->colors.takeFirst();
     }
     bool openDocument(const QUrl &url) override
     {
