@@ -29,7 +29,7 @@ using namespace Form1Layout;
 namespace {
 
 // Commands whose menu items and buttons are disabled until they are built.
-constexpr std::array<const char *, 16> PendingCommands = {
+constexpr std::array<const char *, 15> PendingCommands = {
     "mnufile_loadmapclient",
     "mnufile_loadmapserver",
     "mnufile_savemapas",
@@ -41,7 +41,6 @@ constexpr std::array<const char *, 16> PendingCommands = {
     "mnuedit_paste",
     "mnuedit_delete",
     "mnuedit_clipboard",
-    "mnuedit_options",
     "cp_cut",
     "cp_copy",
     "cp_paste",

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -25,6 +26,7 @@ class QMenu;
 class QPlainTextEdit;
 class QScrollBar;
 class QToolButton;
+class frm_options;
 struct ScrollBarSetup;
 
 // The editor's main window. It owns the editing session (and through it the
@@ -127,6 +129,7 @@ public slots:
     void mnutype_client();
     void mnuhelp_help();
     void mnuhelp_about();
+    void mnuedit_options(); // form1_options.cpp
     // Commands of the area context menu.
     void cp_areaproperties();
 
@@ -152,6 +155,9 @@ private:
     // What the editing session tells the window.
     void mapTextChanged(const QString &text) override;
     void areasReplaced() override;
+
+    // Puts options stored by the options dialog in force.
+    void applyOptions(const Settings &options);
 
     // The regions, the canvas and the map text after the zoom changed.
     void zoomChanged();
@@ -196,4 +202,5 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QAction *> m_toolButtonActions; // by menu key: the pressed look of the tool at work
     QMenu *m_cP = nullptr;
+    QPointer<frm_options> m_options;
 };

@@ -123,3 +123,9 @@ QColor colorFromBgr(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
+
+quint32 bgrFromColor(const QColor &color)
+{
+    const QRgb rgb = color.rgb();
+    return quint32(qRed(rgb)) | quint32(qGreen(rgb)) << 8 | quint32(qBlue(rgb)) << 16;
+}

@@ -42,5 +42,6 @@ inline constexpr int HatchStyleCount = 6;
 // applies to all three: the one the options offer.
 AreaLooks areaLooksFrom(const Settings &settings);
 
-// A stored 0x00BBGGRR colour as a Qt colour.
+// A stored 0x00BBGGRR colour as a Qt colour, and back.
 QColor colorFromBgr(quint32 bgr);
+quint32 bgrFromColor(const QColor &color);
