@@ -35,7 +35,9 @@ constexpr ColorRowText ColorRowTexts[] = {
 
 constexpr QSize SwatchSize(72, 24);
 constexpr int PathBoxWidth = 240;
-constexpr char BrowserFilter[] = "All Files (*.*);;Executable Files (*.EXE)";
+// "*.*" alone would hide the many programs whose names have no dot; the
+// trailing "(*)" is the pattern that shows every file.
+constexpr char BrowserFilter[] = "All Files (*.*) (*);;Executable Files (*.EXE)";
 
 QPushButton *chooseButton(QWidget *parent, const char *name, const QString &chosenWhat)
 {
