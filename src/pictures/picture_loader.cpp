@@ -1,11 +1,12 @@
 #include "picture_loader.h"
 
+#include "file_filter.h"
 #include "metafile.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QList>
 #include <QPainter>
-#include <QStringList>
 
 #include <cmath>
 #include <cstdlib>
@@ -155,26 +156,12 @@ LoadedPicture loadPicture(const QString &path, ScreenResolution screen)
 
 QString pictureFileFilter()
 {
-    struct Entry {
-        const char *description;
-        const char *patterns;
-    };
-    static constexpr Entry Entries[] = {
-        {"All Image files ", "*.bmp;*.gif;*.jpg;*.png;*.dib;*.wmf;*.emf"},
-        {"GIF Images", "*.gif"},
-        {"JPEG Images (*.jpg)", "*.jpg"},
-        {"PNG Files (*.png)", "*.png"},
-        {"Bitmaps (*.bmp,*.dib)", "*.bmp;*.dib"},
-        {"Meta Files (*.wmf,*.emf)", "*.wmf;*.emf"},
-    };
-    // Qt's form: "Description (patterns)", patterns apart by blanks, entries
-    // apart by ";;". Qt takes the last parentheses as the patterns, so the
-    // descriptions keep their own.
-    QStringList filters;
-    for (const Entry &entry : Entries) {
-        QString patterns = QLatin1String(entry.patterns);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QLatin1String(entry.description) + QLatin1String(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QLatin1String(";;"));
+    return fileDialogFilter({
+        {QStringLiteral("All Image files "), QStringLiteral("*.bmp;*.gif;*.jpg;*.png;*.dib;*.wmf;*.emf")},
+        {QStringLiteral("GIF Images"), QStringLiteral("*.gif")},
+        {QStringLiteral("JPEG Images (*.jpg)"), QStringLiteral("*.jpg")},
+        {QStringLiteral("PNG Files (*.png)"), QStringLiteral("*.png")},
+        {QStringLiteral("Bitmaps (*.bmp,*.dib)"), QStringLiteral("*.bmp;*.dib")},
+        {QStringLiteral("Meta Files (*.wmf,*.emf)"), QStringLiteral("*.wmf;*.emf")},
+    });
 }

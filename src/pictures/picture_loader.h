@@ -24,5 +24,6 @@ struct LoadedPicture {
 // path, which recognises BMP, DIB, GIF, JPEG, WMF and EMF by content.
 LoadedPicture loadPicture(const QString &path, ScreenResolution screen);
 
-// The filter of the picture file dialogs, in QFileDialog's form.
+// The filter of the picture file dialogs, in QFileDialog's form (see
+// fileDialogFilter).
 QString pictureFileFilter();
