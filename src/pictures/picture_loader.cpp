@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QList>
+#include <QMutex>
 #include <QPainter>
 
 #include <cmath>
@@ -88,6 +89,11 @@ DecodedPicture decodeFile(const QString &path, const QList<QByteArray> &rasterFo
         if (file.size() > MaxMetafileBytes)
             return DecodedPicture::failed(DecodeFailure::TooLarge);
         const QByteArray data = file.readAll();
+        // libwmf (with the gd it bundles) keeps state in globals and
+        // libemf2svg is not known to be safe in two threads at once; the
+        // open dialog draws its previews in a worker thread.
+        static QMutex metafileLock;
+        const QMutexLocker lock(&metafileLock);
         return kind == MetafileKind::Emf ? renderEmf(data, screen, background) : renderWmf(data, screen, background);
     }
 
