@@ -9,8 +9,12 @@ add_subdirectory(canvas)
 add_subdirectory(dialogs)
 add_subdirectory(app)
 
-# Pictures are read by src/pictures when it is part of the tree.
+# Pictures are read by src/pictures when it is part of the tree; its open
+# dialog is a widget and belongs here.
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/pictures/CMakeLists.txt)
-  target_sources(zonari_gui PRIVATE app/form1_picture.cpp)
-  target_link_libraries(zonari_gui PUBLIC zonari_pictures)
+  target_sources(zonari_gui PRIVATE
+    app/form1_picture.cpp
+    pictures/open_file_dialog.h pictures/open_file_dialog.cpp
+  )
+  target_link_libraries(zonari_gui PUBLIC zonari_pictures PRIVATE Qt6::Concurrent)
 endif()

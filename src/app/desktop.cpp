@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include "pictures/open_file_dialog.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -62,7 +64,8 @@ int Desktop::chooseMap(QWidget *parent, const QStringList &mapNames)
 
 QString Desktop::chooseOpenFile(QWidget *parent, const QString &caption, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter, nullptr, QFileDialog::DontUseNativeDialog);
+    OpenFileDialog dialog(parent, caption, filter);
+    return dialog.chooseFile();
 }
 
 QString Desktop::chooseSaveFile(QWidget *parent, const QString &caption, const QString &filter,

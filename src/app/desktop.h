@@ -29,7 +29,10 @@ public:
     virtual void about(QWidget *parent, const QString &title, const QString &text);
     // The index of the map the user chose from the names, or -1 for none.
     virtual int chooseMap(QWidget *parent, const QStringList &mapNames);
-    // The path the user chose; empty when the choice was cancelled.
+    // The full path of the existing file the user chose in the open dialog
+    // with preview; empty when the choice was cancelled. filter: the file
+    // types in QFileDialog's form, as fileDialogFilter() writes it from
+    // description and pattern pairs (pictureFileFilter() for pictures).
     virtual QString chooseOpenFile(QWidget *parent, const QString &caption, const QString &filter);
     virtual QString chooseSaveFile(QWidget *parent, const QString &caption, const QString &filter,
                                    const QString &suggested);

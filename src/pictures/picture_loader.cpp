@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMutex>
 #include <QPainter>
+#include <QScreen>
 
 #include <cmath>
 #include <cstdlib>
@@ -152,6 +153,13 @@ LoadedPicture loadThroughStandardPath(const QString &path, ScreenResolution scre
 }
 
 } // namespace
+
+ScreenResolution resolutionOf(const QScreen *screen)
+{
+    if (!screen)
+        return {};
+    return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+}
 
 LoadedPicture loadPicture(const QString &path, ScreenResolution screen)
 {

@@ -3,12 +3,17 @@
 #include <QImage>
 #include <QString>
 
+class QScreen;
+
 // Dots per inch of the screen the picture is shown on; metafiles, which
 // carry a physical size, are rendered at this resolution.
 struct ScreenResolution {
     double dpiX = 96.0;
     double dpiY = 96.0;
 };
+
+// The resolution of a screen; the default when there is none.
+ScreenResolution resolutionOf(const QScreen *screen);
 
 // A picture read from a file, at its own size in pixels (the editor keeps
 // this copy as the source of every zoom step), or why it could not be read.
