@@ -1,19 +1,15 @@
 #include "desktop.h"
 
+#include "dialogs/frm_selectmap.h"
 #include "pictures/open_file_dialog.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -46,20 +42,9 @@ void Desktop::about(QWidget *parent, const QString &title, const QString &text)
 
 int Desktop::chooseMap(QWidget *parent, const QStringList &mapNames)
 {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Select Map"));
-    auto *names = new QListWidget(&dialog);
-    names->addItems(mapNames);
-    names->setCurrentRow(0);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(names, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Please select which map you would like to edit :"), &dialog));
-    layout->addWidget(names);
-    layout->addWidget(buttons);
-    return dialog.exec() == QDialog::Accepted ? names->currentRow() : -1;
+    frm_selectmap dialog(mapNames, parent);
+    dialog.exec();
+    return dialog.selectedMapIndex();
 }
 
 QString Desktop::chooseOpenFile(QWidget *parent, const QString &caption, const QString &filter)
