@@ -282,12 +282,14 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
     built.reserve(std::min<std::size_t>(elements.size(), std::size_t(MaxAreaCount - doc.shapecol.count())));
     html_parse_module tags;
     bool complete = true;
+    QStringView reason;
     for (const HtmlArea &element : elements) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;
         if (doc.shapecol.count() + qsizetype(built.size()) >= MaxAreaCount) {
             complete = false;
+            reason = TooManyAreasReason;
             break;
         }
         clscoords &area = built.emplace_back();
@@ -299,10 +301,10 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
         showShapeHandles(area);
     }
     if (!complete && !fromFile)
-        return fail();
+        return fail(reason);
     if (!fromFile)
         doc.map_name = map.name;
     for (clscoords &area : built)
         doc.shapecol.append(std::move(area));
-    return complete ? MapReadResult() : fail();
+    return complete ? MapReadResult() : fail(reason);
 }

@@ -23,7 +23,8 @@ class MapDocument;
 //   map name and image_file stay set, no area is read;
 // - an area cannot be built when reading a file: "Error while opening map !";
 //   the areas built before stay, the one being built too, with the points and
-//   texts it got;
+//   texts it got; past the last position the collection can number, a second
+//   line says so ("The map has more than 32,767 areas.");
 // - anything else (no map element, no img for the map, a file that cannot be
 //   read, an area that cannot be built in a snapshot): "Error while opening
 //   map !", and the document is as it was before.

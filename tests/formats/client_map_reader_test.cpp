@@ -312,15 +312,17 @@ TEST(ClientReader, PositionsEndAt32767)
         full.shapecol.add(Rectangle).Delete();
     const QString page = QStringLiteral("<img src=a.gif usemap=#m><map name=m><area shape=rect coords=1,2,3,4 "
                                         "href=last.html><area shape=rect coords=5,6,7,8></map>");
+    const MapReadResult tooMany =
+        MapReadResult::failed(QStringLiteral("Error while opening map !\nThe map has more than 32,767 areas."));
     ScriptedServices undo;
     MapDocument restored = full;
-    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), MapError);
+    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), tooMany);
     EXPECT_EQ(restored.shapecol.count(), MaxAreaCount - 1);
 
     FileFolder folder;
     ScriptedServices load;
     full.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
-    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), MapError);
+    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), tooMany);
     ASSERT_EQ(full.shapecol.count(), MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).clsindex, MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).link, QStringLiteral("last.html"));

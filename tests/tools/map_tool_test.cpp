@@ -187,6 +187,8 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
     FileFolder folder;
     const QString bad = folder.write(QStringLiteral("bad.map"), "rect a.html 1,2 3,4\nrect b.html 1,2\n");
     const QString noMap = folder.write(QStringLiteral("none.html"), "<p>nothing</p>");
+    const QString tooMany =
+        folder.write(QStringLiteral("many.map"), QByteArray("rect a.html 1,2 3,4\n").repeated(32768));
     struct Case {
         QStringList args;
         int status;
@@ -195,6 +197,11 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
     const Case cases[] = {
         {{"read", bad}, 1, "zonari-map: " + bad.toUtf8() + ", line 2: Could not load server-side imagemap !\n"},
         {{"read", noMap}, 1, "zonari-map: Error while opening map !\n"},
+        {{"read", tooMany},
+         1,
+         "zonari-map: " + tooMany.toUtf8()
+             + ", line 32768: Could not load server-side imagemap !\nzonari-map: The map has more than 32,767 "
+               "areas.\n"},
         {{"read", folder.path(QStringLiteral("missing.map"))},
          1,
          "zonari-map: Could not load server-side imagemap !\n"},
