@@ -219,6 +219,9 @@ std::optional<qint32> coordinateFromText(QStringView piece)
 QString get_ImagePath_from_html(const MapDocument &doc, const QString &src)
 {
     const QString reference = URLDecode(trimmedAscii(src).toString());
+    // No reference names no picture, not the map's folder.
+    if (reference.isEmpty())
+        return reference;
     if (reference.startsWith(u"file:", Qt::CaseInsensitive))
         return localPathOfFileUrl(QStringView(reference).sliced(5));
     if (hasDriveLetter(reference))

@@ -33,7 +33,8 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
 
 // The file path of a picture reference written in a page: a relative
 // reference is joined to the folder of map_file, a file: URL becomes a local
-// path, anything else stays; "+" and %-escapes are decoded first.
+// path, anything else stays; "+" and %-escapes are decoded first. No
+// reference (an img without src, or with an empty one) gives no path.
 QString get_ImagePath_from_html(const MapDocument &doc, const QString &src);
 
 // A coordinate as the ordinary numeric conversion of text reads it:
