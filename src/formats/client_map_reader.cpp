@@ -145,7 +145,8 @@ QString localPathOfFileUrl(QStringView rest)
         local.remove(0, 1);
     if (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive) != 0)
         local = QStringLiteral("//") + host + local;
-    if (local.startsWith(u"//") || (local.size() >= 2 && local[1] == u':'))
+    // A drive path or a share is a Windows path; anything else stays POSIX.
+    if (local.startsWith(u"//") || hasDriveLetter(local))
         local.replace(u'/', u'\\');
     return local;
 }
