@@ -2,6 +2,7 @@
 #include "support/printers.h"
 #include "support/reader_fixtures.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -158,6 +159,14 @@ TEST(MapTool, ReadPrintsTheDocumentAsTheEditorLoadsIt)
     EXPECT_EQ(runMapTool({"read", one, "--map", "other"}, {}).err,
               QByteArray("zonari-map: no map named other; the maps are:\nzonari-map:   0  only\n"));
     EXPECT_EQ(runMapTool({"read", one, "--map-index", "0"}, {}).status, 0);
+
+    // A name relative to the working folder reads as the full path does.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path(QStringLiteral("."))));
+    const ToolRun relative = runMapTool({"read", "one.html"}, {});
+    const ToolRun absolute = runMapTool({"read", QDir::currentPath() + QStringLiteral("/one.html")}, {});
+    QDir::setCurrent(before);
+    EXPECT_EQ(QString::fromUtf8(relative.out), QString::fromUtf8(absolute.out));
 }
 
 TEST(MapTool, ReadTakesMapFilesAsNcsaUnlessToldOtherwise)
