@@ -145,7 +145,8 @@ QString localPathOfFileUrl(QStringView rest)
         local.remove(0, 1);
     if (!host.isEmpty() && host.compare(u"localhost", Qt::CaseInsensitive) != 0)
         local = QStringLiteral("//") + host + local;
-    if (local.startsWith(u"//") || (local.size() >= 2 && local[1] == u':'))
+    // A drive path or a share is a Windows path; anything else stays POSIX.
+    if (local.startsWith(u"//") || hasDriveLetter(local))
         local.replace(u'/', u'\\');
     return local;
 }
@@ -219,6 +220,9 @@ std::optional<qint32> coordinateFromText(QStringView piece)
 QString get_ImagePath_from_html(const MapDocument &doc, const QString &src)
 {
     const QString reference = URLDecode(trimmedAscii(src).toString());
+    // No reference names no picture, not the map's folder.
+    if (reference.isEmpty())
+        return reference;
     if (reference.startsWith(u"file:", Qt::CaseInsensitive))
         return localPathOfFileUrl(QStringView(reference).sliced(5));
     if (hasDriveLetter(reference))
@@ -282,12 +286,14 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
     built.reserve(std::min<std::size_t>(elements.size(), std::size_t(MaxAreaCount - doc.shapecol.count())));
     html_parse_module tags;
     bool complete = true;
+    QStringView reason;
     for (const HtmlArea &element : elements) {
         const std::optional<ShapeType> shape = shapeFromKeyword(element.shape);
         if (!shape)
             continue;
         if (doc.shapecol.count() + qsizetype(built.size()) >= MaxAreaCount) {
             complete = false;
+            reason = TooManyAreasReason;
             break;
         }
         clscoords &area = built.emplace_back();
@@ -299,10 +305,10 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
         showShapeHandles(area);
     }
     if (!complete && !fromFile)
-        return fail();
+        return fail(reason);
     if (!fromFile)
         doc.map_name = map.name;
     for (clscoords &area : built)
         doc.shapecol.append(std::move(area));
-    return complete ? MapReadResult() : fail();
+    return complete ? MapReadResult() : fail(reason);
 }

@@ -23,7 +23,8 @@ class MapDocument;
 //   map name and image_file stay set, no area is read;
 // - an area cannot be built when reading a file: "Error while opening map !";
 //   the areas built before stay, the one being built too, with the points and
-//   texts it got;
+//   texts it got; past the last position the collection can number, a second
+//   line says so ("The map has more than 32,767 areas.");
 // - anything else (no map element, no img for the map, a file that cannot be
 //   read, an area that cannot be built in a snapshot): "Error while opening
 //   map !", and the document is as it was before.
@@ -32,7 +33,8 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
 
 // The file path of a picture reference written in a page: a relative
 // reference is joined to the folder of map_file, a file: URL becomes a local
-// path, anything else stays; "+" and %-escapes are decoded first.
+// path, anything else stays; "+" and %-escapes are decoded first. No
+// reference (an img without src, or with an empty one) gives no path.
 QString get_ImagePath_from_html(const MapDocument &doc, const QString &src);
 
 // A coordinate as the ordinary numeric conversion of text reads it:

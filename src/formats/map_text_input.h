@@ -16,14 +16,17 @@ inline constexpr qint64 MaxMapFileBytes = qint64(64) << 20;
 // for the control characters of the same code.
 QString decodeWindows1252(QByteArrayView bytes);
 
-// A page decoded as a browser would: by its byte-order mark, else by a
-// charset declared in a meta element near the top, else as UTF-8 when the
-// bytes are valid UTF-8, else as Windows-1252. A declared ISO-8859-1 or ASCII
-// is read as Windows-1252 and a declared UTF-16 without a mark as UTF-8, as
-// browsers do.
+// A page as the editor reads it: by its byte-order mark (UTF-8, UTF-16 LE
+// or BE); else as UTF-8 when the bytes are valid UTF-8, whatever the page
+// declares, so that what the editor wrote reads back as written; else by a
+// charset declared in a meta element within the first 1024 bytes, found by
+// the scan browsers make; else as Windows-1252. A declared ISO-8859-1 or
+// ASCII is read as Windows-1252, as browsers do, and so is a declared UTF-8
+// or UTF-16 on bytes that are not UTF-8.
 QString decodeHtmlBytes(QByteArrayView bytes);
 
-// A map file: by its byte-order mark, else UTF-8 when valid, else Windows-1252.
+// A map file: by its byte-order mark, else as UTF-8 when valid, else as
+// Windows-1252.
 QString decodeMapFileBytes(QByteArrayView bytes);
 
 // Calls visit(QStringView line) for every line of the text, without its

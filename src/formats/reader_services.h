@@ -1,6 +1,7 @@
 #pragma once
 
 #include "html_document.h"
+#include "model/area_collection.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,12 +53,15 @@ struct MapTextSource {
 };
 
 // The readers' messages. Where the program itself refuses a file (too large
-// or too complex to read safely), a second line says why.
+// or too complex to read safely, or holding more areas than it can number),
+// a second line says why.
 inline constexpr QStringView MapOpenError = u"Error while opening map !";
 inline constexpr QStringView ServerMapLoadError = u"Could not load server-side imagemap !";
 inline constexpr QStringView ServerPageOpenError = u"Could not open server-side imagemap !";
 inline constexpr QStringView FileTooLargeReason = u"The file is larger than 64 MB.";
 inline constexpr QStringView PageTooComplexReason = u"The page is too large or too complex to read.";
+inline constexpr QStringView TooManyAreasReason = u"The map has more than 32,767 areas.";
+static_assert(MaxAreaCount == 32767, "TooManyAreasReason names the limit");
 
 inline QString pictureOpenError(const QString &path)
 {

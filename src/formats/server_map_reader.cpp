@@ -191,7 +191,7 @@ LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
         // has always done, so a line that fails leaves its area with what it
         // received.
         if (doc.shapecol.count() >= MaxAreaCount)
-            return {false, QString()};
+            return {false, TooManyAreasReason.toString()};
         clscoords &area = doc.shapecol.add(shape);
         if (!(format == Cern ? readCern(area, text) : readNcsa(area, text)))
             return {false, QString()};

@@ -4,14 +4,35 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 constexpr qsizetype WindowsPathBuffer = 260; // characters, NUL included
 constexpr qsizetype PosixPathBuffer = 4096;
 
-bool isWindowsStyle(const QString &path)
+// Whether the root of a path makes it Windows-style (a drive letter, or two
+// backslashes) or POSIX-style (a leading "/", whatever follows: a backslash
+// is an ordinary character in a POSIX name); nothing for a path without one.
+std::optional<bool> windowsByRoot(const QString &path)
 {
-    return path.contains(QLatin1Char('\\')) || hasDriveLetter(path);
+    if (hasDriveLetter(path) || path.startsWith(QLatin1String("\\\\")))
+        return true;
+    if (path.startsWith(QLatin1Char('/')))
+        return false;
+    return std::nullopt;
+}
+
+// Whether one path, or two taken together, are Windows-style: the first
+// root decides. Paths without a root are Windows-style when written with
+// backslashes, like the relative paths made from Windows paths.
+bool isWindowsStyle(const QString &path, const QString &other = QString())
+{
+    if (const std::optional<bool> windows = windowsByRoot(path))
+        return *windows;
+    if (const std::optional<bool> windows = windowsByRoot(other))
+        return *windows;
+    return path.contains(QLatin1Char('\\')) || other.contains(QLatin1Char('\\'));
 }
 
 bool isSeparator(QChar c, bool windows)
@@ -85,8 +106,9 @@ bool keepsInUrl(QChar c)
         return true;
     if (u <= 0x20 || u == 0x7f)
         return false;
-    // "+" too: the readers decode it as a blank.
-    static constexpr char16_t escaped[] = u"\"#%+<>?[]^`{|}";
+    // "+" too: the readers decode it as a blank; and the backslash, which
+    // browsers take for "/".
+    static constexpr char16_t escaped[] = u"\"#%+<>?[\\]^`{|}";
     for (char16_t e : escaped)
         if (u == e)
             return false;
@@ -166,11 +188,12 @@ QString file_name_of_path(const QString &path)
     return path.mid(lastSeparator(path) + 1);
 }
 
-QString relative_path_to(const QString &from, const QString &to, bool fromIsFile)
+namespace {
+
+QString relativePath(const QString &from, const QString &to, bool fromIsFile, bool windows)
 {
     if (from.isEmpty() || to.isEmpty())
         return {};
-    const bool windows = isWindowsStyle(from) || isWindowsStyle(to);
     const Qt::CaseSensitivity cs = windows ? Qt::CaseInsensitive : Qt::CaseSensitive;
     SplitPath source = splitPath(from, windows);
     SplitPath target = splitPath(to, windows);
@@ -203,9 +226,8 @@ QString relative_path_to(const QString &from, const QString &to, bool fromIsFile
     return cut_at_nul(result);
 }
 
-QString url_from_path(const QString &path)
+QString fileUrl(const QString &path, bool windows)
 {
-    const bool windows = isWindowsStyle(path);
     QString converted = path;
     if (windows)
         converted.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -226,18 +248,39 @@ QString url_from_path(const QString &path)
     return cut_at_nul(url);
 }
 
+QString urlPathPart(const QString &path, bool windows)
+{
+    return fileUrl(path, windows).mid(5);
+}
+
+} // namespace
+
+QString relative_path_to(const QString &from, const QString &to, bool fromIsFile)
+{
+    return relativePath(from, to, fromIsFile, isWindowsStyle(from, to));
+}
+
+QString url_from_path(const QString &path)
+{
+    return fileUrl(path, isWindowsStyle(path));
+}
+
 QString url_path_part(const QString &path)
 {
     return url_from_path(path).mid(5);
 }
 
+// A relative path made from two paths keeps their style when it becomes a
+// reference: from POSIX paths, "./x\y.gif" names the file "x\y.gif".
 QString image_src_for_map(const MapDocument &doc)
 {
     QString result;
-    if (!doc.map_file.isEmpty())
-        result = url_path_part(relative_path_to(doc.map_file, doc.image_file, true));
+    if (!doc.map_file.isEmpty()) {
+        const bool windows = isWindowsStyle(doc.map_file, doc.image_file);
+        result = urlPathPart(relativePath(doc.map_file, doc.image_file, true, windows), windows);
+    }
     if (result.isEmpty())
-        result = url_path_part(file_name_of_path(doc.image_file));
+        result = urlPathPart(file_name_of_path(doc.image_file), isWindowsStyle(doc.image_file));
     return result;
 }
 
@@ -245,8 +288,10 @@ QString link_for_file(const MapDocument &doc, const QString &path)
 {
     const QString base = doc.map_file.isEmpty() ? doc.image_file : doc.map_file;
     QString result;
-    if (!base.isEmpty())
-        result = url_path_part(relative_path_to(base, path, true));
+    if (!base.isEmpty()) {
+        const bool windows = isWindowsStyle(base, path);
+        result = urlPathPart(relativePath(base, path, true, windows), windows);
+    }
     if (result.isEmpty())
         result = url_path_part(path);
     return result;

@@ -6,10 +6,13 @@ class MapDocument;
 
 // Path and URL helpers for the references written into map HTML.
 //
-// Two path styles are understood. A path with a backslash or a drive letter
-// ("C:") is Windows-style: "\" (and "/") separate folders, a drive or a UNC
-// share is its root and names compare without regard to case. Any other path
-// is POSIX-style: "/" separates, "/" is the root, names compare exactly.
+// Two path styles are understood. A path that starts with a drive letter
+// ("C:") or two backslashes is Windows-style: "\" (and "/") separate
+// folders, a drive or a UNC share is its root and names compare without
+// regard to case. A path that starts with "/" is POSIX-style, whatever it
+// holds: "/" separates, "/" is the root, names compare exactly and a
+// backslash is part of a name. A relative path is Windows-style when it
+// holds a backslash; where it was made from other paths, it keeps theirs.
 // Generated references always use "/".
 
 // Whether the path starts with a drive letter and a colon ("C:").

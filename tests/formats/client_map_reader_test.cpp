@@ -157,16 +157,25 @@ TEST(ClientReader, PagesWithoutAMapOrItsPictureChangeNothing)
 TEST(ClientReader, APictureThatDoesNotLoadStopsBeforeTheAreas)
 {
     FileFolder folder;
-    ScriptedServices script;
-    script.pictureLoads = false;
-    MapDocument doc = documentWithHistory();
-    doc.map_file = folder.write(QStringLiteral("page.html"), Page);
-    const QString picture = folder.path(QStringLiteral("pics/site.gif"));
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()),
-              MapReadResult::failed(QStringLiteral("Error while opening image ") + picture + QStringLiteral(" !")));
-    EXPECT_EQ(doc.map_name, QStringLiteral("site"));
-    EXPECT_EQ(doc.image_file, picture);
-    EXPECT_EQ(doc.shapecol.count(), 1);
+    const QString map = QStringLiteral("<map name=site><area shape=rect coords=1,2,3,4></map>");
+    // A page that names no picture names no folder either.
+    const std::pair<QString, QString> cases[] = {
+        {QString::fromUtf8(Page), folder.path(QStringLiteral("pics/site.gif"))},
+        {QStringLiteral("<img usemap=#site>") + map, QString()},
+        {QStringLiteral("<img src='' usemap=#site>") + map, QString()},
+    };
+    for (const auto &[page, picture] : cases) {
+        ScriptedServices script;
+        script.pictureLoads = false;
+        MapDocument doc = documentWithHistory();
+        doc.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()),
+                  MapReadResult::failed(QStringLiteral("Error while opening image ") + picture + QStringLiteral(" !")));
+        EXPECT_EQ(script.loadedPictures, QStringList{picture});
+        EXPECT_EQ(doc.map_name, QStringLiteral("site"));
+        EXPECT_EQ(doc.image_file, picture);
+        EXPECT_EQ(doc.shapecol.count(), 1);
+    }
 }
 
 TEST(ClientReader, AnAreaThatCannotBeBuiltEndsTheMap)
@@ -264,7 +273,8 @@ TEST(ClientReader, PictureReferencesBecomePaths)
         {"/srv/www/page.html", "/srv/pics/a.gif", "/srv/pics/a.gif"},
         {"/srv/www/page.html", "http://example.org/a.gif", "http://example.org/a.gif"},
         {"/srv/www/page.html", "data:image/gif;base64,R0lG", "data:image/gif;base64,R0lG"},
-        {"/srv/www/page.html", "", "/srv/www/"},
+        {"/srv/www/page.html", "", ""},
+        {R"(C:\maps\page.html)", " ", ""},
         {"", "a.gif", "a.gif"},
     };
     for (const Case &c : cases) {
@@ -312,15 +322,17 @@ TEST(ClientReader, PositionsEndAt32767)
         full.shapecol.add(Rectangle).Delete();
     const QString page = QStringLiteral("<img src=a.gif usemap=#m><map name=m><area shape=rect coords=1,2,3,4 "
                                         "href=last.html><area shape=rect coords=5,6,7,8></map>");
+    const MapReadResult tooMany =
+        MapReadResult::failed(QStringLiteral("Error while opening map !\nThe map has more than 32,767 areas."));
     ScriptedServices undo;
     MapDocument restored = full;
-    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), MapError);
+    EXPECT_EQ(analyze_client_map(restored, MapTextSource::snapshot(page), undo.services()), tooMany);
     EXPECT_EQ(restored.shapecol.count(), MaxAreaCount - 1);
 
     FileFolder folder;
     ScriptedServices load;
     full.map_file = folder.write(QStringLiteral("page.html"), page.toUtf8());
-    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), MapError);
+    EXPECT_EQ(analyze_client_map(full, MapTextSource::file(full.map_file), load.services()), tooMany);
     ASSERT_EQ(full.shapecol.count(), MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).clsindex, MaxAreaCount);
     EXPECT_EQ(full.shapecol.item(MaxAreaCount).link, QStringLiteral("last.html"));

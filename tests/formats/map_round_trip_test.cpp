@@ -7,6 +7,7 @@
 #include "support/reader_fixtures.h"
 
 #include <QDir>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +243,74 @@ TEST(RoundTrip, ASavedPageLoadsBackToTheSameText)
         ASSERT_EQ(analyze_client_map(loaded, MapTextSource::file(loaded.map_file), script.services()), MapReadResult());
         EXPECT_EQ(calculate_html(loaded), text) << n;
         EXPECT_EQ(script.loadedPictures.size(), 1);
+    }
+}
+
+namespace {
+
+// A hand-written page with one map of two rectangles: the first with an
+// alternative text, the second with a link.
+QString handWrittenPage(const char *head, const QString &alt, const QString &link)
+{
+    return QString::fromLatin1(head)
+           + QStringLiteral("<IMG SRC=\"café.gif\" USEMAP=\"#m\"><MAP NAME=m>\n<AREA SHAPE=RECT COORDS=\"1,2,3,4\" "
+                            "ALT=\"%1\">\n<AREA SHAPE=RECT COORDS=\"5,6,7,8\" HREF=\"%2\"></MAP>\n")
+                 .arg(alt, link);
+}
+
+} // namespace
+
+TEST(RoundTrip, PagesReadInTheirOwnEncoding)
+{
+    QStringEncoder windows1252("windows-1252");
+    QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    const QString latin = QStringLiteral("Café meta tags");
+    const QString anyText = latin + QStringLiteral(" Ж中 ") + QString::fromUtf8("😀");
+    const QString link = QStringLiteral("search?charset=latin1");
+    struct Case {
+        const char *name;
+        QByteArray page; // empty: the page the editor writes
+        QString alt, link;
+    };
+    const Case cases[] = {
+        {"written", {}, anyText, link},
+        {"Windows-1252 with a Latin-1 meta",
+         windows1252(handWrittenPage("<meta charset=iso-8859-1>", QStringLiteral("Café €"), link)),
+         QStringLiteral("Café €"), link},
+        {"Windows-1252 that only mentions meta and charset=",
+         windows1252(handWrittenPage("", latin, QStringLiteral("search?charset=koi8-r"))), latin,
+         QStringLiteral("search?charset=koi8-r")},
+        {"UTF-8 with a wrong Latin-1 meta",
+         handWrittenPage("<meta http-equiv=Content-Type content='text/html; charset=iso-8859-1'>", anyText, link)
+             .toUtf8(),
+         anyText, link},
+        {"UTF-16 LE with a mark", utf16le(handWrittenPage("", anyText, link)), anyText, link},
+        {"UTF-16 BE with a mark", utf16be(handWrittenPage("<meta charset=iso-8859-1>", anyText, link)), anyText, link},
+    };
+    FileFolder folder;
+    for (const Case &c : cases) {
+        MapDocument expected;
+        expected.map_name = QStringLiteral("m");
+        expected.map_file = folder.path(QStringLiteral("page.html"));
+        expected.image_file = folder.path(QStringLiteral("café.gif"));
+        clscoords &first = expected.shapecol.add(Rectangle);
+        storeShapePoints(first, rectanglePoints({1, 2}, {3, 4}));
+        first.alt = c.alt;
+        clscoords &second = expected.shapecol.add(Rectangle);
+        storeShapePoints(second, rectanglePoints({5, 6}, {7, 8}));
+        second.link = c.link;
+        const QString text = calculate_html(expected);
+        folder.write(QStringLiteral("page.html"), c.page.isEmpty() ? text.toUtf8() : c.page);
+
+        ScriptedServices script;
+        MapDocument read;
+        read.map_file = expected.map_file;
+        ASSERT_EQ(analyze_client_map(read, MapTextSource::file(read.map_file), script.services()), MapReadResult())
+            << c.name;
+        // Read right, the page writes back as the editor's text of the map it
+        // holds; for the editor's own page, that is the page itself.
+        EXPECT_EQ(calculate_html(read), text) << c.name;
     }
 }
 

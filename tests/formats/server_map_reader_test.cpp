@@ -153,6 +153,8 @@ TEST(ServerReader, ALineThatDoesNotReadEndsTheMap)
     full.result =
         analyze_server_map(full.doc, MapTextSource::snapshot(QStringLiteral("rect a 1,2 3,4\nrect b 1,2 3,4")), Ncsa);
     EXPECT_EQ(full.result.line, 2);
+    EXPECT_EQ(full.result.message(),
+              QStringLiteral("Could not load server-side imagemap !\nThe map has more than 32,767 areas."));
     EXPECT_EQ(full.doc.shapecol.count(), MaxAreaCount);
 
     // The 102nd point is refused.

@@ -2,6 +2,7 @@
 #include "support/printers.h"
 #include "support/reader_fixtures.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -158,6 +159,14 @@ TEST(MapTool, ReadPrintsTheDocumentAsTheEditorLoadsIt)
     EXPECT_EQ(runMapTool({"read", one, "--map", "other"}, {}).err,
               QByteArray("zonari-map: no map named other; the maps are:\nzonari-map:   0  only\n"));
     EXPECT_EQ(runMapTool({"read", one, "--map-index", "0"}, {}).status, 0);
+
+    // A name relative to the working folder reads as the full path does.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path(QStringLiteral("."))));
+    const ToolRun relative = runMapTool({"read", "one.html"}, {});
+    const ToolRun absolute = runMapTool({"read", QDir::currentPath() + QStringLiteral("/one.html")}, {});
+    QDir::setCurrent(before);
+    EXPECT_EQ(QString::fromUtf8(relative.out), QString::fromUtf8(absolute.out));
 }
 
 TEST(MapTool, ReadTakesMapFilesAsNcsaUnlessToldOtherwise)
@@ -187,6 +196,8 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
     FileFolder folder;
     const QString bad = folder.write(QStringLiteral("bad.map"), "rect a.html 1,2 3,4\nrect b.html 1,2\n");
     const QString noMap = folder.write(QStringLiteral("none.html"), "<p>nothing</p>");
+    const QString tooMany =
+        folder.write(QStringLiteral("many.map"), QByteArray("rect a.html 1,2 3,4\n").repeated(32768));
     struct Case {
         QStringList args;
         int status;
@@ -195,6 +206,11 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
     const Case cases[] = {
         {{"read", bad}, 1, "zonari-map: " + bad.toUtf8() + ", line 2: Could not load server-side imagemap !\n"},
         {{"read", noMap}, 1, "zonari-map: Error while opening map !\n"},
+        {{"read", tooMany},
+         1,
+         "zonari-map: " + tooMany.toUtf8()
+             + ", line 32768: Could not load server-side imagemap !\nzonari-map: The map has more than 32,767 "
+               "areas.\n"},
         {{"read", folder.path(QStringLiteral("missing.map"))},
          1,
          "zonari-map: Could not load server-side imagemap !\n"},

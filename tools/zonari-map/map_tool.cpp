@@ -42,6 +42,14 @@ const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "\n"
                           "Exit status: 0 done, 1 a map could not be read, 2 bad arguments or input.\n";
 
+// File names are taken as absolute paths, so that a relative one names the
+// same file, and gives the same answer, as its full path: relative picture
+// references are resolved against the map file's folder.
+QString absoluteFileName(const QString &name)
+{
+    return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath();
+}
+
 ToolRun failure(int status, const QString &message)
 {
     return {QByteArray(), "zonari-map: " + message.toUtf8() + '\n', status};
@@ -126,7 +134,7 @@ ToolRun runWrite(const QStringList &args, const QByteArray &input)
     if (!read.document)
         return failure(ExitStatus::BadInput, read.error);
     if (options.values.contains(QStringLiteral("map-file")))
-        read.document->map_file = options.values.value(QStringLiteral("map-file"));
+        read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
     return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
 }
 
@@ -200,7 +208,7 @@ ReadResult readServerMap(MapDocument doc, const QString &file, qint32 format, co
     doc.is_servermap = true;
     doc.serverside_type = format;
     if (options.values.contains(QStringLiteral("page"))) {
-        const QString page = options.values.value(QStringLiteral("page"));
+        const QString page = absoluteFileName(options.values.value(QStringLiteral("page")));
         const MapReadResult read = analyze_server_html(doc, page, ReaderServices());
         if (read.outcome != ReadOutcome::Done)
             return {std::nullopt, readFailure(ExitStatus::ReadFailed, read.message.split(u'\n'))};
@@ -223,7 +231,7 @@ ReadResult readDocument(const Options &options)
                                       options.positional.isEmpty()
                                           ? QStringLiteral("name the file to read")
                                           : QStringLiteral("unexpected argument %1").arg(options.positional[1]))};
-    const QString file = options.positional.first();
+    const QString file = absoluteFileName(options.positional.first());
     const bool mapFile = QFileInfo(file).suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) == 0;
     const QString format =
         options.values.value(QStringLiteral("format"), mapFile ? QStringLiteral("ncsa") : QStringLiteral("html"));
@@ -269,7 +277,7 @@ ToolRun runConvert(const QStringList &args, const QByteArray &)
     if (!read.document)
         return read.failure;
     if (options.values.contains(QStringLiteral("map-file")))
-        read.document->map_file = options.values.value(QStringLiteral("map-file"));
+        read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
     return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
 }
 
