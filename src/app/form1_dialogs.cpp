@@ -5,13 +5,16 @@
 #include "dialogs/frm_newmap.h"
 #include "dialogs/frm_prop.h"
 #include "formats/url_path.h"
+#include "pictures/file_filter.h"
 #include "pictures/picture_loader.h"
 
 #include <QLineEdit>
 
 namespace {
 
-const QString LinkFileFilter = QStringLiteral("All Files (*.*) (*);;HTML Files (*.html,*.htm) (*.html *.htm)");
+const QString LinkFileFilter =
+    fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
+                      {QStringLiteral("HTML Files (*.html,*.htm)"), QStringLiteral("*.html;*.htm")}});
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "app/desktop.h"
 #include "canvas/area_painter.h"
+#include "pictures/file_filter.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,9 +36,6 @@ constexpr ColorRowText ColorRowTexts[] = {
 
 constexpr QSize SwatchSize(72, 24);
 constexpr int PathBoxWidth = 240;
-// "*.*" alone would hide the many programs whose names have no dot; the
-// trailing "(*)" is the pattern that shows every file.
-constexpr char BrowserFilter[] = "All Files (*.*) (*);;Executable Files (*.EXE)";
 
 QPushButton *chooseButton(QWidget *parent, const char *name, const QString &chosenWhat)
 {
@@ -214,8 +212,10 @@ void frm_options::chooseColor(ColorRow row)
 
 void frm_options::chooseBrowser()
 {
-    const QString file =
-        m_desktop.chooseOpenFile(this, QStringLiteral("External Browser"), QLatin1String(BrowserFilter));
+    const QString file = m_desktop.chooseOpenFile(
+        this, QStringLiteral("External Browser"),
+        fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
+                          {QStringLiteral("Executable Files (*.EXE)"), QStringLiteral("*.exe")}}));
     // A cancelled choice still fills the box, with the last file chosen
     // here (none the first time), and still picks Other.
     if (!file.isEmpty())
