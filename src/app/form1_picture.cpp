@@ -3,18 +3,11 @@
 
 #include "pictures/picture_loader.h"
 
-#include <QScreen>
-
 QString Form1::load_map_picture(const QString &path)
 {
     // Pictures with a physical size (metafiles) are drawn at the resolution
     // of the screen the window is on.
-    ScreenResolution resolution;
-    if (const QScreen *display = screen()) {
-        resolution.dpiX = display->logicalDotsPerInchX();
-        resolution.dpiY = display->logicalDotsPerInchY();
-    }
-    const LoadedPicture loaded = loadPicture(path, resolution);
+    const LoadedPicture loaded = loadPicture(path, resolutionOf(screen()));
     if (!loaded.ok())
         return loaded.error;
     setPicture(loaded.image);
