@@ -7,8 +7,6 @@ target_compile_definitions(zonari_gui PUBLIC ZONARI_VERSION="${PROJECT_VERSION}"
 
 add_subdirectory(canvas)
 add_subdirectory(dialogs)
-# The map chooser that the desktop shows for a page with several maps.
-target_sources(zonari_gui PRIVATE dialogs/frm_selectmap.h dialogs/frm_selectmap.cpp)
 add_subdirectory(app)
 
 # Pictures are read by src/pictures when it is part of the tree; its open
