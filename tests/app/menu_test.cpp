@@ -135,7 +135,7 @@ TEST(MenuBar, TopMenusAndUnknownKeysRunNothing)
         top->trigger();
     }
     EXPECT_TRUE(catcher.warnings.isEmpty()) << catcher.warnings.join(QLatin1Char('\n')).toStdString();
-    shown->dispatchMenuKey(QStringLiteral("mnufile_nosuchcommand"));
+    shown.choose("mnufile_nosuchcommand");
     EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(shown->tools().activeTool(), CanvasTool::Rectangle);
 }
@@ -205,19 +205,18 @@ TEST(Toolbar, ButtonsAndMenuItemsChooseTheSameTools)
         shown->menuAction(QLatin1String(c.menuKey))->trigger();
         EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.menuKey;
     }
-    shown->dispatchMenuKey(QStringLiteral("mnuview_zoomout"));
+    shown.choose("mnuview_zoomout");
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::BitmapCursor);
-    shown->dispatchMenuKey(QStringLiteral("mnushapes_poly"));
+    shown.choose("mnushapes_poly");
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(Toolbar, KeyboardShortcutsReachTheCommands)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({400, 300}));
+    ShownForm shown({400, 300});
     QTest::keyClick(shown.form.get(), Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_TRUE(shown->canvasState().zoom_in);
-    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(10, 10));
+    shown.click({10, 10});
     EXPECT_EQ(shown->document().zoom_factor, 1.2f);
     QTest::keyClick(shown.form.get(), Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(shown->document().zoom_factor, 1.0f);
@@ -248,11 +247,11 @@ TEST(MenuCommands, MapTypeOptionsSwitchTheTypeOnly)
 {
     ShownForm shown;
     shown->fill_html_textbox();
-    const QString clientText = shown->htmltext()->toPlainText();
+    const QString clientText = shown.code();
     shown->menuAction(QStringLiteral("mnutype_server"))->trigger();
     EXPECT_TRUE(shown->document().is_servermap);
     EXPECT_FALSE(shown->menuAction(QStringLiteral("mnutype_client"))->isChecked());
-    EXPECT_EQ(shown->htmltext()->toPlainText(), clientText); // shown at the next refresh
+    EXPECT_EQ(shown.code(), clientText); // shown at the next refresh
     shown->menuAction(QStringLiteral("mnutype_client"))->trigger();
     EXPECT_FALSE(shown->document().is_servermap);
     EXPECT_FALSE(shown->menuAction(QStringLiteral("mnutype_server"))->isChecked());

@@ -30,8 +30,7 @@ TEST(MapPicture, AnUnreadableFileLeavesThePictureAsItWas)
     file.write("GIF89a and then nothing a decoder wants");
     file.close();
 
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({50, 40}));
+    ShownForm shown({50, 40});
     EXPECT_FALSE(shown->load_map_picture(garbage).isEmpty());
     EXPECT_FALSE(shown->load_map_picture(dir.filePath(QStringLiteral("missing.png"))).isEmpty());
     EXPECT_EQ(shown->pictemp().size(), QSize(50, 40));

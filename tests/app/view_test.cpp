@@ -1,7 +1,6 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
 #include "model/area_geometry.h"
-#include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -15,19 +14,18 @@
 namespace {
 
 // A zoom click with the chosen tool at a point of the displayed picture.
-void zoomClick(Form1 &form, bool in, QPoint at)
+void zoomClick(const ShownForm &shown, bool in, QPoint at)
 {
-    form.dispatchMenuKey(in ? QStringLiteral("mnuview_zoomin") : QStringLiteral("mnuview_zoomout"));
-    QTest::mouseClick(form.mainpic(), Qt::LeftButton, {}, at);
+    shown.choose(in ? "mnuview_zoomin" : "mnuview_zoomout");
+    shown.click(at);
 }
 
 } // namespace
 
 TEST(Zoom, ASmallPictureShrinksTheViewportAndSitsTopLeft)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({200, 100}));
-    zoomClick(*shown.form, true, {150, 80});
+    ShownForm shown({200, 100});
+    zoomClick(shown, true, {150, 80});
     EXPECT_EQ(shown->document().zoom_factor, 1.2f);
     EXPECT_EQ(shown->mainpic()->size(), QSize(240, 120));
     EXPECT_EQ(shown->mainpic()->pos(), QPoint(0, 0));
@@ -40,9 +38,8 @@ TEST(Zoom, ASmallPictureShrinksTheViewportAndSitsTopLeft)
 
 TEST(Zoom, TheClickedPointComesToTheMiddleAndTheRightEdgeStaysInPlace)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({2000, 1500}));
-    zoomClick(*shown.form, true, {500, 300});
+    ShownForm shown({2000, 1500});
+    zoomClick(shown, true, {500, 300});
     EXPECT_EQ(shown->Picture1()->size(), QSize(747, 372));
     EXPECT_EQ(shown->mainpic()->pos(), QPoint(-226, -174)); // 373.5 - 500 x 1.2, 186 - 300 x 1.2
     // The scroll bars stand where the picture was put.
@@ -55,60 +52,55 @@ TEST(Zoom, TheClickedPointComesToTheMiddleAndTheRightEdgeStaysInPlace)
     shown->mnuview_normalsize();
     shown->HScroll1()->setValue(shown->HScroll1()->maximum());
     ASSERT_EQ(shown->mainpic()->x(), 747 - 2000);
-    zoomClick(*shown.form, true, {1990, 100});
+    zoomClick(shown, true, {1990, 100});
     EXPECT_EQ(shown->mainpic()->x() + shown->mainpic()->width(), shown->Picture1()->width());
     EXPECT_EQ(shown->HScroll1()->value(), shown->HScroll1()->maximum());
 }
 
 TEST(Zoom, ZoomingInStopsAtTheSizeLimitUntilAZoomOut)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({1000, 1000}));
-    zoomClick(*shown.form, true, {10, 10}); // 1200 x 1200: 4,320,054 bytes
+    ShownForm shown({1000, 1000});
+    zoomClick(shown, true, {10, 10}); // 1200 x 1200: 4,320,054 bytes
     EXPECT_TRUE(shown->canvasState().allow_zoomin);
-    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(10, 10)); // 1440 x 1440: over
+    shown.click({10, 10}); // 1440 x 1440: over
     EXPECT_FALSE(shown->canvasState().allow_zoomin);
     EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
-    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(10, 10));
+    shown.click({10, 10});
     EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
     EXPECT_EQ(shown->document().zoom_factor, float(double(1.2f) * 1.2));
 
-    zoomClick(*shown.form, false, {10, 10});
+    zoomClick(shown, false, {10, 10});
     EXPECT_TRUE(shown->canvasState().allow_zoomin);
     EXPECT_EQ(shown->mainpic()->size(), QSize(1200, 1200));
-    zoomClick(*shown.form, true, {10, 10});
+    zoomClick(shown, true, {10, 10});
     EXPECT_EQ(shown->mainpic()->size(), QSize(1440, 1440));
 }
 
 TEST(Zoom, NormalSizeIsExactlyOneAndNoZoomMovesTheAreas)
 {
-    ShownForm shown;
-    const QImage picture = markedPicture({900, 700});
-    showPicture(*shown.form, picture);
-    clscoords &area = shown->document().shapecol.add(Rectangle);
-    storeShapePoints(area, rectanglePoints({10, 20}, {110, 60}));
+    ShownForm shown({900, 700});
+    storeShapePoints(shown->document().shapecol.add(Rectangle), rectanglePoints({10, 20}, {110, 60}));
     shown->fill_html_textbox();
-    const QString text = shown->htmltext()->toPlainText();
+    const QString text = shown.code();
     for (bool in : {true, true, true, false})
-        zoomClick(*shown.form, in, {300, 200});
+        zoomClick(shown, in, {300, 200});
     ASSERT_NE(shown->document().zoom_factor, 1.0f);
-    EXPECT_EQ(shown->htmltext()->toPlainText(), text);
-    EXPECT_EQ(pointsOf(area), (std::vector<QPoint>{{10, 20}, {110, 60}, {10, 60}, {110, 20}}));
+    EXPECT_EQ(shown.code(), text);
+    EXPECT_EQ(shown.points(1), (std::vector<QPoint>{{10, 20}, {110, 60}, {10, 60}, {110, 20}}));
     const QSize viewport = shown->Picture1()->size();
 
     shown->menuAction(QStringLiteral("mnuview_normalsize"))->trigger();
     EXPECT_EQ(shown->document().zoom_factor, 1.0f);
     EXPECT_EQ(shown->mainpic()->pos(), QPoint(0, 0));
-    EXPECT_EQ(shown->mainpic()->picture(), picture);
+    EXPECT_EQ(shown->mainpic()->picture(), markedPicture({900, 700}));
     EXPECT_EQ(shown->Picture1()->size(), viewport); // the viewport keeps its size
     EXPECT_EQ(shown->HScroll1()->value(), 0);
 }
 
 TEST(Zoom, TheZoomedPictureIsAPlainPixelCopy)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({10, 10}));
-    zoomClick(*shown.form, true, {0, 0});
+    ShownForm shown({10, 10});
+    zoomClick(shown, true, {0, 0});
     const QImage shown12 = shown->mainpic()->grab().toImage();
     ASSERT_EQ(shown12.size(), QSize(12, 12));
     // Every displayed pixel is one of the picture's own: no blending.
@@ -122,8 +114,7 @@ TEST(Zoom, TheZoomedPictureIsAPlainPixelCopy)
 
 TEST(Scrolling, BarsAndWheelMoveThePictureByTheDifference)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({2000, 1500}));
+    ShownForm shown({2000, 1500});
     QScrollBar *v = shown->VScroll1();
     QScrollBar *h = shown->HScroll1();
     EXPECT_TRUE(h->isEnabled());

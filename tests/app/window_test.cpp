@@ -31,7 +31,7 @@ TEST(Window, TheFirstResizeSizesThePictureAreaAndLaterOnesOnlyMoveTheCodePane)
 {
     ShownForm shown;
     EXPECT_FALSE(shown->lbl_escape()->isVisible());
-    EXPECT_TRUE(shown->htmltext()->toPlainText().isEmpty());
+    EXPECT_TRUE(shown.code().isEmpty());
     EXPECT_EQ(shown->mainpic()->size(), QSize(0, 0));
     EXPECT_EQ(shown->centralWidget()->size(), QSize(788, 526));
     EXPECT_EQ(shown->VScroll1()->geometry(), QRect(771, 32, 17, 372));
@@ -47,8 +47,8 @@ TEST(Window, TheFirstResizeSizesThePictureAreaAndLaterOnesOnlyMoveTheCodePane)
     // After a zoom step narrowed the viewport, the next resize brings the
     // code pane up under the scroll bar and gives it the viewport's width.
     showPicture(*shown.form, markedPicture({300, 200}));
-    shown->dispatchMenuKey(QStringLiteral("mnuview_zoomin"));
-    QTest::mouseClick(shown->mainpic(), Qt::LeftButton, {}, QPoint(5, 5));
+    shown.choose("mnuview_zoomin");
+    shown.click({5, 5});
     EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 421, 747, 105));
     resizeClient(*shown.form, {-50, -20});
     EXPECT_EQ(shown->htmltext()->geometry(), QRect(24, 32 + 240 + 17, 360, 105));
@@ -106,7 +106,7 @@ TEST(Window, TheCodePaneShowsTheMapText)
     shown->fill_html_textbox();
     QString expected = calculate_html(shown->document());
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(shown->htmltext()->toPlainText(), expected);
+    EXPECT_EQ(shown.code(), expected);
     EXPECT_TRUE(shown->htmltext()->isReadOnly());
     EXPECT_TRUE(shown->htmltext()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     // Monospaced, whether or not the font says it is fixed-pitch.

@@ -1,15 +1,11 @@
-#include "app/form1.h"
 #include "canvas/canvas.h"
-#include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/pixels.h"
 #include "support/printers.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
@@ -18,59 +14,21 @@
 
 #include <vector>
 
-namespace {
-
 using Points = std::vector<QPoint>;
-
-// A user at the canvas of a shown window with a 400 x 300 picture.
-struct User {
-    ShownForm shown;
-    Canvas *canvas;
-
-    User()
-    {
-        showPicture(*shown.form, markedPicture({400, 300}));
-        canvas = shown->mainpic();
-    }
-    void choose(const char *key) { shown->dispatchMenuKey(QLatin1String(key)); }
-    void moveTo(QPoint p, Qt::MouseButtons held = Qt::NoButton)
-    {
-        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &move);
-    }
-    void click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
-    {
-        moveTo(p);
-        QTest::mouseClick(canvas, button, {}, p);
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        moveTo(from);
-        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-        moveTo((from + to) / 2, Qt::LeftButton);
-        moveTo(to, Qt::LeftButton);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
-    }
-    Points points(int position) { return pointsOf(shown->document().shapecol.item(position)); }
-    QString shapeReadout() { return shown->lbl_shape_coords()->text(); }
-    QString code() { return shown->htmltext()->toPlainText(); }
-};
-
-} // namespace
 
 TEST(CanvasDrawing, RectanglesAreClickMoveClickInEitherDirection)
 {
-    User user;
+    ShownForm user({400, 300});
     user.click({10, 20});
     user.moveTo({110, 70});
-    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(10,20) - (110,70) W:100 H:50"));
-    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {110, 70});
+    EXPECT_EQ(user->lbl_shape_coords()->text(), QStringLiteral("(10,20) - (110,70) W:100 H:50"));
+    user.click({110, 70});
     EXPECT_EQ(user.points(1), (Points{{10, 20}, {110, 70}, {10, 70}, {110, 20}}));
 
     user.click({200, 150});
     user.moveTo({150, 100});
-    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(200,150) - (150,100) W:50 H:50"));
-    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {150, 100});
+    EXPECT_EQ(user->lbl_shape_coords()->text(), QStringLiteral("(200,150) - (150,100) W:50 H:50"));
+    user.click({150, 100});
     EXPECT_EQ(user.points(2)[1], QPoint(150, 100));
 
     // Selecting the area refreshes the code pane with both areas.
@@ -79,13 +37,13 @@ TEST(CanvasDrawing, RectanglesAreClickMoveClickInEitherDirection)
     user.click({50, 40});
     EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"10,20,110,70\"  shape=\"rect\">")));
     EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"200,150,150,100\"  shape=\"rect\">")));
-    EXPECT_EQ(user.shown->document().selected_shapeid, 1);
+    EXPECT_EQ(user->document().selected_shapeid, 1);
 }
 
 TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
 {
-    User user;
-    QLabel *hint = user.shown->lbl_escape();
+    ShownForm user({400, 300});
+    QLabel *hint = user->lbl_escape();
     user.choose("mnushapes_circle");
     user.click({100, 100});
     user.click({140, 260});
@@ -95,16 +53,16 @@ TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->text(), QStringLiteral("Press Escape to finish editing the shape"));
     // Right of whichever read-out ends further right: here the shape's.
-    const QRect coords = user.shown->lbl_coords()->geometry();
-    const QRect shape = user.shown->lbl_shape_coords()->geometry();
+    const QRect coords = user->lbl_coords()->geometry();
+    const QRect shape = user->lbl_shape_coords()->geometry();
     ASSERT_GT(shape.right(), coords.right());
     EXPECT_EQ(hint->pos(), QPoint(shape.right() + 1, coords.y()));
     for (QPoint p : {QPoint(200, 10), QPoint(300, 10), QPoint(250, 90)})
         user.click(p);
-    QTest::keyClick(user.shown->htmltext(), Qt::Key_Escape); // from anywhere in the window
+    QTest::keyClick(user->htmltext(), Qt::Key_Escape); // from anywhere in the window
     EXPECT_EQ(user.points(2), (Points{{200, 10}, {300, 10}, {250, 90}}));
     EXPECT_FALSE(hint->isVisible());
-    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbarrow"))->isChecked());
+    EXPECT_TRUE(user->toolButton(QStringLiteral("sbarrow"))->isChecked());
 
     user.choose("mnushapes_poly");
     user.choose("mnushapes_rect"); // only the select tool hides the hint
@@ -114,28 +72,28 @@ TEST(CanvasDrawing, CirclesAndPolygonsWithEscapeAndRightClick)
     user.click({60, 200});
     user.click({30, 250}, Qt::RightButton); // ends the polygon, adds nothing
     EXPECT_EQ(user.points(3), (Points{{10, 200}, {60, 200}}));
-    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbarrow"))->isChecked());
-    EXPECT_FALSE(user.shown->cP()->isVisible());
+    EXPECT_TRUE(user->toolButton(QStringLiteral("sbarrow"))->isChecked());
+    EXPECT_FALSE(user->cP()->isVisible());
 }
 
 TEST(CanvasDrawing, AtZoom144ClicksRoundAndTheReadoutCuts)
 {
-    User user;
+    ShownForm user({400, 300});
     for (int step = 0; step < 2; ++step) {
         user.choose("mnuview_zoomin");
-        QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {10, 10});
+        user.click({10, 10});
     }
-    ASSERT_FLOAT_EQ(user.shown->document().zoom_factor, 1.44f);
+    ASSERT_FLOAT_EQ(user->document().zoom_factor, 1.44f);
     user.choose("mnushapes_poly");
     user.moveTo({145, 73});
-    EXPECT_EQ(user.shown->lbl_coords()->text(), QStringLiteral("X:100 Y:50"));
-    QTest::mouseClick(user.canvas, Qt::LeftButton, {}, {145, 73});
+    EXPECT_EQ(user->lbl_coords()->text(), QStringLiteral("X:100 Y:50"));
+    user.click({145, 73});
     EXPECT_EQ(user.points(1), (Points{{101, 51}}));
 }
 
 TEST(CanvasSelecting, HoverOverlapsMovingAndTheContextMenu)
 {
-    User user;
+    ShownForm user({400, 300});
     user.click({1, 1});
     user.click({100, 100});
     user.click({50, 50});
@@ -144,9 +102,9 @@ TEST(CanvasSelecting, HoverOverlapsMovingAndTheContextMenu)
 
     user.moveTo({300, 250});
     user.moveTo({75, 75}); // into the overlap from outside both: the later area wins
-    EXPECT_EQ(user.shown->document().test_shapeid, 2);
-    EXPECT_EQ(user.shapeReadout(), QStringLiteral("(50,50) - (150,150) W:100 H:100"));
-    EXPECT_EQ(user.canvas->cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_EQ(user->document().test_shapeid, 2);
+    EXPECT_EQ(user->lbl_shape_coords()->text(), QStringLiteral("(50,50) - (150,150) W:100 H:100"));
+    EXPECT_EQ(user->mainpic()->cursor().shape(), Qt::SizeAllCursor);
 
     user.drag({75, 75}, {95, 85}); // selects area 2 and moves it by (20, 10)
     EXPECT_EQ(user.points(2), (Points{{70, 60}, {170, 160}, {70, 160}, {170, 60}}));
@@ -155,7 +113,7 @@ TEST(CanvasSelecting, HoverOverlapsMovingAndTheContextMenu)
     // Right-clicks: on empty canvas the area items are off, on an area on.
     user.moveTo({300, 250});
     user.click({300, 250}, Qt::RightButton);
-    QMenu *menu = user.shown->cP();
+    QMenu *menu = user->cP();
     const auto item = [menu](const char *key) { return menu->findChild<QAction *>(QLatin1String(key)); };
     QStringList captions;
     for (QAction *action : menu->actions())
@@ -173,7 +131,7 @@ TEST(CanvasSelecting, HoverOverlapsMovingAndTheContextMenu)
 
 TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
 {
-    User user;
+    ShownForm user({400, 300});
     user.click({10, 20});
     user.click({110, 70});
     user.choose("mnushapes_circle");
@@ -184,7 +142,7 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     user.drag({10, 20}, {2, 3}); // rectangle corner 0
     EXPECT_EQ(user.points(1), (Points{{2, 3}, {110, 70}, {2, 70}, {110, 3}}));
     EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"2,3,110,70\"")));
-    EXPECT_FALSE(user.shown->session().history_paused);
+    EXPECT_FALSE(user->session().history_paused);
 
     user.drag({2, 70}, {30, 90}); // corner 2
     EXPECT_EQ(user.points(1), (Points{{30, 3}, {110, 90}, {30, 90}, {110, 3}}));
@@ -195,23 +153,23 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     // Past the picture the drag changes nothing; the release, wherever it
     // is, commits the shape as it last stood over the picture.
     user.moveTo({250, 110});
-    QTest::mousePress(user.canvas, Qt::LeftButton, {}, {250, 110});
+    QTest::mousePress(user->mainpic(), Qt::LeftButton, {}, {250, 110});
     user.moveTo({390, 110}, Qt::LeftButton);
     user.moveTo({500, 110}, Qt::LeftButton);
     user.moveTo({390, -40}, Qt::LeftButton);
-    QTest::mouseRelease(user.canvas, Qt::LeftButton, {}, {500, 110});
+    QTest::mouseRelease(user->mainpic(), Qt::LeftButton, {}, {500, 110});
     EXPECT_EQ(user.points(2), (Points{{190, 10}, {390, 210}, {290, 10}, {390, 110}, {290, 210}, {190, 110}}));
     EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"290,110,100\" shape=\"circ\"")));
-    EXPECT_FALSE(user.shown->session().history_paused);
+    EXPECT_FALSE(user->session().history_paused);
 }
 
 TEST(CanvasPainting, AreasShowHatchedWithHandles)
 {
-    User user;
+    ShownForm user({400, 300});
     user.click({100, 100});
     user.click({200, 180});
-    const QImage shot = user.canvas->grab().toImage();
-    const QColor normal = user.shown->areaLooks().normal.colour;
+    const QImage shot = user->mainpic()->grab().toImage();
+    const QColor normal = user->areaLooks().normal.colour;
     int hatched = 0;
     for (int y = 120; y < 160; ++y)
         for (int x = 120; x < 180; ++x)
@@ -223,50 +181,50 @@ TEST(CanvasPainting, AreasShowHatchedWithHandles)
 
 TEST(CanvasDrawing, AnAreaLeftHalfDrawnShowsAndCanBeChosen)
 {
-    User user;
-    const QColor normal = user.shown->areaLooks().normal.colour;
+    ShownForm user({400, 300});
+    const QColor normal = user->areaLooks().normal.colour;
     user.click({100, 100});
     user.moveTo({200, 180});
-    QTest::keyClick(user.shown.form.get(), Qt::Key_Escape);
-    const QImage shot = user.canvas->grab().toImage();
+    QTest::keyClick(user.form.get(), Qt::Key_Escape);
+    const QImage shot = user->mainpic()->grab().toImage();
     EXPECT_GT(pixelsOf(shot, {120, 120, 60, 40}, normal), 200); // hatched like any area
-    EXPECT_EQ(user.shown->canvasState().outline_area, -1) << "the rubber band is gone";
+    EXPECT_EQ(user->canvasState().outline_area, -1) << "the rubber band is gone";
     user.moveTo({150, 150});
-    EXPECT_EQ(user.shown->document().test_shapeid, 1);
+    EXPECT_EQ(user->document().test_shapeid, 1);
 
     // Choosing another drawing tool leaves it the same way.
     user.choose("mnushapes_rect");
     user.click({250, 20});
     user.moveTo({300, 60});
     user.choose("mnushapes_circle");
-    EXPECT_GT(pixelsOf(user.canvas->grab().toImage(), {260, 30, 30, 20}, normal), 50);
+    EXPECT_GT(pixelsOf(user->mainpic()->grab().toImage(), {260, 30, 30, 20}, normal), 50);
 }
 
 TEST(CanvasDrawing, ChoosingTheToolAtWorkChangesNothing)
 {
-    User user;
+    ShownForm user({400, 300});
     user.choose("mnushapes_poly");
     user.click({10, 200});
     user.click({60, 200});
     user.choose("mnushapes_poly");
-    QTest::mouseClick(user.shown->toolButton(QStringLiteral("sbpoly")), Qt::LeftButton);
-    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbpoly"))->isChecked());
+    QTest::mouseClick(user->toolButton(QStringLiteral("sbpoly")), Qt::LeftButton);
+    EXPECT_TRUE(user->toolButton(QStringLiteral("sbpoly"))->isChecked());
     user.click({30, 250});
     EXPECT_EQ(user.points(1), (Points{{10, 200}, {60, 200}, {30, 250}}));
 
     user.choose("mnushapes_rect");
     user.click({100, 20});
     user.moveTo({150, 60});
-    QTest::mouseClick(user.shown->toolButton(QStringLiteral("sbrect")), Qt::LeftButton);
+    QTest::mouseClick(user->toolButton(QStringLiteral("sbrect")), Qt::LeftButton);
     user.click({150, 60}); // still finishes the rectangle
     EXPECT_EQ(user.points(2), (Points{{100, 20}, {150, 60}, {100, 60}, {150, 20}}));
-    EXPECT_EQ(user.shown->document().shapecol.count(), 2);
+    EXPECT_EQ(user->document().shapecol.count(), 2);
 }
 
 TEST(CanvasPainting, ThinPolygonsShowTheirOutline)
 {
-    User user;
-    const QColor normal = user.shown->areaLooks().normal.colour;
+    ShownForm user({400, 300});
+    const QColor normal = user->areaLooks().normal.colour;
     user.choose("mnushapes_poly");
     user.click({50, 200});
     user.click({150, 200}); // two vertices: a line
@@ -275,19 +233,19 @@ TEST(CanvasPainting, ThinPolygonsShowTheirOutline)
     for (QPoint p : {QPoint(50, 100), QPoint(100, 100), QPoint(150, 100)}) // three on a line
         user.click(p);
     user.choose("mnushapes_select");
-    const QImage shot = user.canvas->grab().toImage();
+    const QImage shot = user->mainpic()->grab().toImage();
     EXPECT_GT(pixelsOf(shot, {60, 200, 80, 1}, normal), 60); // less the handle in the middle
     EXPECT_GT(pixelsOf(shot, {60, 100, 80, 1}, normal), 60);
 }
 
 TEST(CanvasToolButtons, OnlyTheMapTypeItemsShowChecks)
 {
-    User user;
-    for (QAction *action : user.shown->menuBar()->actions())
+    ShownForm user({400, 300});
+    for (QAction *action : user->menuBar()->actions())
         for (QAction *item : action->menu()->actions())
             EXPECT_EQ(item->isCheckable(), item->objectName().startsWith(QLatin1String("mnutype_")))
                 << item->objectName().toStdString();
     user.choose("mnushapes_circle");
-    EXPECT_TRUE(user.shown->toolButton(QStringLiteral("sbcirc"))->isChecked());
-    EXPECT_FALSE(user.shown->toolButton(QStringLiteral("sbrect"))->isChecked());
+    EXPECT_TRUE(user->toolButton(QStringLiteral("sbcirc"))->isChecked());
+    EXPECT_FALSE(user->toolButton(QStringLiteral("sbrect"))->isChecked());
 }

@@ -37,17 +37,6 @@ void press(QWidget *dialog, const char *button)
     QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
 }
 
-void clickCanvas(Form1 &form, QPoint p)
-{
-    QTest::mouseMove(form.mainpic(), p);
-    QTest::mouseClick(form.mainpic(), Qt::LeftButton, {}, p);
-}
-
-QString code(Form1 &form)
-{
-    return form.htmltext()->toPlainText();
-}
-
 } // namespace
 
 TEST(NewMap, FromEachKindOfPictureThenAnAreaWithItsProperties)
@@ -69,23 +58,23 @@ TEST(NewMap, FromEachKindOfPictureThenAnAreaWithItsProperties)
         EXPECT_FALSE(shown->mainpic()->picture().isNull());
         EXPECT_EQ(shown->mainpic()->size(), shown->pictemp().size());
 
-        clickCanvas(*shown.form, {5, 6});
-        clickCanvas(*shown.form, {25, 16});
+        shown.click({5, 6});
+        shown.click({25, 16});
         frm_prop *properties = openDialog<frm_prop>(*shown.form);
         ASSERT_NE(properties, nullptr);
         QTest::keyClicks(properties->txtlink, QStringLiteral("a.html"));
         QTest::keyClicks(properties->txtalt, QStringLiteral("A"));
         press(properties, "cmdok");
-        EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("coords=\"5,6,25,16\"")));
-        EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("href=\"a.html\"")));
-        EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("alt=\"A\"")));
+        EXPECT_TRUE(shown.code().contains(QStringLiteral("coords=\"5,6,25,16\"")));
+        EXPECT_TRUE(shown.code().contains(QStringLiteral("href=\"a.html\"")));
+        EXPECT_TRUE(shown.code().contains(QStringLiteral("alt=\"A\"")));
     }
 }
 
 TEST(NewMap, RefusesAMissingPictureOrNameAndKeepsTheDialogOpen)
 {
     ShownForm shown;
-    shown->dispatchMenuKey(QStringLiteral("mnufile_newmap"));
+    shown.choose("mnufile_newmap");
     frm_newmap *dialog = openDialog<frm_newmap>(*shown.form);
     ASSERT_NE(dialog, nullptr);
     dialog->txt_name->setText(QStringLiteral("m"));
@@ -116,8 +105,8 @@ TEST(MapProperties, OkUntouchedOnACernMapMakesItClientSide)
     doc.default_link = QStringLiteral("home.html");
     doc.default_target = QStringLiteral("Whole Page ( _top )");
     doc.serverside_type = Cern;
-    shown->dispatchMenuKey(QStringLiteral("mnutype_server"));
-    shown->dispatchMenuKey(QStringLiteral("mnuedit_improp"));
+    shown.choose("mnutype_server");
+    shown.choose("mnuedit_improp");
     frm_newmap *dialog = openDialog<frm_newmap>(*shown.form);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Imagemap Properties"));
@@ -133,16 +122,15 @@ TEST(MapProperties, OkUntouchedOnACernMapMakesItClientSide)
     EXPECT_EQ(doc.serverside_type, Ncsa);
     EXPECT_EQ(doc.map_name, QStringLiteral("nav"));
     EXPECT_TRUE(shown->menuAction(QStringLiteral("mnutype_client"))->isChecked());
-    EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("<map name=\"nav\">")));
+    EXPECT_TRUE(shown.code().contains(QStringLiteral("<map name=\"nav\">")));
 }
 
 TEST(AreaProperties, StatusTextsWriteTheHandlersUntilCustomCodeTakesOver)
 {
-    ShownForm shown;
-    showPicture(*shown.form, markedPicture({200, 150}));
+    ShownForm shown({200, 150});
     shown->document().map_name = QStringLiteral("m");
-    clickCanvas(*shown.form, {10, 10});
-    clickCanvas(*shown.form, {50, 50});
+    shown.click({10, 10});
+    shown.click({50, 50});
     frm_prop *dialog = openDialog<frm_prop>(*shown.form);
     ASSERT_NE(dialog, nullptr);
     QTest::keyClicks(dialog->txtmouseover, QStringLiteral("Hello"));
@@ -161,15 +149,15 @@ TEST(AreaProperties, StatusTextsWriteTheHandlersUntilCustomCodeTakesOver)
     QTest::keyClicks(dialog->txtmouseout, QStringLiteral("!")); // detached: rewrites nothing
     dialog->cmb_targetframe->setCurrentIndex(1);
 
-    const QString before = code(*shown.form);
+    const QString before = shown.code();
     press(dialog, "cmdok");
     const clscoords &area = shown->document().shapecol.item(1);
     EXPECT_EQ(area.getEvents(OnMouseOverEvent), QStringLiteral("window.status='Hi';return true;"));
     EXPECT_EQ(area.getEvents(OnMouseOutEvent), QStringLiteral("alert(1)"));
     EXPECT_EQ(area.targetframe, QStringLiteral("Whole Page ( _top )"));
-    EXPECT_NE(code(*shown.form), before);
-    EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("onmouseout=\"alert(1)\"")));
-    EXPECT_TRUE(code(*shown.form).contains(QStringLiteral("target=\"_top\"")));
+    EXPECT_NE(shown.code(), before);
+    EXPECT_TRUE(shown.code().contains(QStringLiteral("onmouseout=\"alert(1)\"")));
+    EXPECT_TRUE(shown.code().contains(QStringLiteral("target=\"_top\"")));
 
     // From the context menu the fields come filled; Cancel changes nothing.
     shown->document().active_id = 1;
@@ -178,8 +166,8 @@ TEST(AreaProperties, StatusTextsWriteTheHandlersUntilCustomCodeTakesOver)
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->txtmouseout->text(), QStringLiteral("Changed. See onmouseout event.!"));
     dialog->txtlink->setText(QStringLiteral("changed.html"));
-    const QString after = code(*shown.form);
+    const QString after = shown.code();
     press(dialog, "cmdcancel");
-    EXPECT_EQ(code(*shown.form), after);
+    EXPECT_EQ(shown.code(), after);
     EXPECT_TRUE(shown->document().shapecol.item(1).link.isEmpty());
 }

@@ -1,14 +1,58 @@
 #include "gui_helpers.h"
+#include "area_points.h"
+#include "canvas/canvas.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTest>
 
-ShownForm::ShownForm() : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
+ShownForm::ShownForm(QSize picture) : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
 {
     form->show();
     form->activateWindow();
     // Window shortcuts need the window to be the active one.
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the main window did not become active");
+    if (picture.isValid())
+        showPicture(*form, markedPicture(picture));
+}
+
+void ShownForm::choose(const char *key) const
+{
+    form->dispatchMenuKey(QLatin1String(key));
+}
+
+void ShownForm::moveTo(QPoint p, Qt::MouseButtons held) const
+{
+    Canvas *canvas = form->mainpic();
+    QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+}
+
+void ShownForm::click(QPoint p, Qt::MouseButton button) const
+{
+    moveTo(p);
+    QTest::mouseClick(form->mainpic(), button, {}, p);
+}
+
+void ShownForm::drag(QPoint from, QPoint to) const
+{
+    moveTo(from);
+    QTest::mousePress(form->mainpic(), Qt::LeftButton, {}, from);
+    moveTo((from + to) / 2, Qt::LeftButton);
+    moveTo(to, Qt::LeftButton);
+    QTest::mouseRelease(form->mainpic(), Qt::LeftButton, {}, to);
+}
+
+std::vector<QPoint> ShownForm::points(int position) const
+{
+    return pointsOf(form->document().shapecol.item(position));
+}
+
+QString ShownForm::code() const
+{
+    return form->htmltext()->toPlainText();
 }
 
 QImage markedPicture(QSize size)

@@ -4,16 +4,29 @@
 #include "scripted_desktop.h"
 
 #include <QImage>
+#include <QPoint>
 
 #include <memory>
+#include <vector>
 
-// A main window shown offscreen at its designed size, talking to a scripted desktop.
+// A main window shown offscreen at its designed size, talking to a scripted
+// desktop, and what a user does there: menu commands by key and the mouse on
+// the canvas, in canvas pixels.
 struct ShownForm {
     std::shared_ptr<DesktopScript> desktop = std::make_shared<DesktopScript>();
     std::unique_ptr<Form1> form;
 
-    ShownForm();
+    // With a size, a marked picture of that size is on the canvas.
+    explicit ShownForm(QSize picture = QSize());
     Form1 *operator->() const { return form.get(); }
+
+    void choose(const char *key) const;
+    void moveTo(QPoint p, Qt::MouseButtons held = Qt::NoButton) const;
+    void click(QPoint p, Qt::MouseButton button = Qt::LeftButton) const;
+    void drag(QPoint from, QPoint to) const;
+
+    std::vector<QPoint> points(int position) const; // of the area at that position
+    QString code() const;                           // the code pane's text
 };
 
 // A picture whose every pixel tells where it came from: red is x, green is
