@@ -3,6 +3,7 @@
 #include "dialogs/settings.h"
 #include "formats/map_writer.h"
 #include "model/area_geometry.h"
+#include "support/file_folder.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -11,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -56,20 +56,16 @@ TEST(Window, TheFirstResizeSizesThePictureAreaAndLaterOnesOnlyMoveTheCodePane)
 
 TEST(Window, ClosingDeletesTheTemporaryFilesAndClosesTheOtherWindows)
 {
-    QTemporaryDir dir;
-    const QString page = dir.filePath(QStringLiteral("Zonarim_temp.html"));
-    const QString map = dir.filePath(QStringLiteral("Zonarim_temp.map"));
-    const QString kept = dir.filePath(QStringLiteral("map.html"));
-    for (const QString &path : {page, map, kept}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    FileFolder folder;
+    const QString page = folder.write(QStringLiteral("Zonarim_temp.html"));
+    const QString map = folder.write(QStringLiteral("Zonarim_temp.map"));
+    const QString kept = folder.write(QStringLiteral("map.html"));
     QWidget other;
     other.show();
 
     ShownForm shown;
     // The page twice (the preview ran twice) and a file already gone.
-    shown->temp_filenames = {page, map, page, dir.filePath(QStringLiteral("gone.html"))};
+    shown->temp_filenames = {page, map, page, folder.path(QStringLiteral("gone.html"))};
     shown->menuAction(QStringLiteral("mnufile_exit"))->trigger();
     EXPECT_FALSE(shown->isVisible());
     EXPECT_FALSE(QFile::exists(page));

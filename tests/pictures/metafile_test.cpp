@@ -112,7 +112,7 @@ TEST(MetafileDrawing, TextWithMarkupCharactersIsDrawn)
     const QByteArray text("WMF 480x360");
     ASSERT_TRUE(bytes.contains(text));
     bytes.replace(text, QByteArray("<&>\"' \xe9t\xe9 ]"));
-    PictureFiles files;
+    FileFolder files;
     const QString path = files.write(QStringLiteral("text.wmf"), bytes);
     const LoadedPicture picture = loadPicture(path, dpi(96));
     ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
@@ -126,8 +126,8 @@ TEST(MetafileDrawing, TextWithMarkupCharactersIsDrawn)
 // The metafile is drawn over black on the PNG path, like every picture there.
 TEST(MetafileDrawing, MarginsAreBlackOnThePngPath)
 {
-    PictureFiles files;
-    const QString path = files.copy(QStringLiteral("wmf_content_inset.wmf"), QStringLiteral("inset.png"));
+    FileFolder files;
+    const QString path = files.write(QStringLiteral("inset.png"), dataBytes(QStringLiteral("wmf_content_inset.wmf")));
     const LoadedPicture picture = loadPicture(path, dpi(96));
     ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
     EXPECT_EQ(picture.image.size(), QSize(480, 360));
@@ -165,7 +165,7 @@ TEST_P(MetafileHeader, DecidesWhatIsLoaded)
         else
             qToLittleEndian<qint32>(c.values[i], field);
     }
-    PictureFiles files;
+    FileFolder files;
     const QString path = files.write(QLatin1String(c.file), bytes);
     const LoadedPicture picture = loadPicture(path, dpi(96));
     EXPECT_FALSE(picture.ok());
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Every cut of a metafile fails cleanly, wherever it falls.
 TEST(MetafileHeader, EveryTruncationFails)
 {
-    PictureFiles files;
+    FileFolder files;
     for (const char *file : {"sample.wmf", "sample.emf"}) {
         const QByteArray whole = dataBytes(QLatin1String(file));
         for (qsizetype length = 0; length < whole.size(); length += 7) {

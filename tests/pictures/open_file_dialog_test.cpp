@@ -2,6 +2,7 @@
 #include "pictures/file_filter.h"
 #include "pictures/open_file_dialog.h"
 #include "pictures/picture_loader.h"
+#include "support/file_folder.h"
 #include "support/modal_dialog.h"
 #include "support/printers.h"
 
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -44,17 +44,14 @@ bool clickEntry(OpenFileDialog &dialog, const QString &name)
 
 TEST(OpenFileDialog, PreviewsPicturesOnlyAndDropsAThumbnailThatIsNoLongerSelected)
 {
-    QTemporaryDir dir;
+    FileFolder dir;
     QImage wide(400, 200, QImage::Format_RGB32);
     wide.fill(Qt::red);
-    ASSERT_TRUE(wide.save(dir.filePath(QStringLiteral("wide.png"))));
+    ASSERT_TRUE(wide.save(dir.path(QStringLiteral("wide.png"))));
     ASSERT_TRUE(
-        QFile::copy(QStringLiteral(ZONARI_PICTURE_DATA "/sample.wmf"), dir.filePath(QStringLiteral("drawing.wmf"))));
-    for (const char *text : {"page.html", "notes"}) {
-        QFile file(dir.filePath(QLatin1String(text)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<html><body>not a picture</body></html>");
-    }
+        QFile::copy(QStringLiteral(ZONARI_PICTURE_DATA "/sample.wmf"), dir.path(QStringLiteral("drawing.wmf"))));
+    for (const char *text : {"page.html", "notes"})
+        dir.write(QLatin1String(text), "<html><body>not a picture</body></html>");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
 
     OpenFileDialog dialog(nullptr, QStringLiteral("Open"),
@@ -91,8 +88,8 @@ TEST(OpenFileDialog, PreviewsPicturesOnlyAndDropsAThumbnailThatIsNoLongerSelecte
 
 TEST(OpenFileDialog, GivesTheFullPathOfTheChosenFileAndNothingWhenCancelled)
 {
-    QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("chosen.png"));
+    FileFolder dir;
+    const QString picture = dir.path(QStringLiteral("chosen.png"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZONARI_PICTURE_DATA "/sample.png"), picture));
 
     const struct {

@@ -86,8 +86,8 @@ class LoaderByName : public testing::TestWithParam<NameCase> {};
 TEST_P(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
 {
     const NameCase &c = GetParam();
-    PictureFiles files;
-    const QString path = files.copy(QLatin1String(c.dataFile), QLatin1String(c.savedAs));
+    FileFolder files;
+    const QString path = files.write(QLatin1String(c.savedAs), dataBytes(QLatin1String(c.dataFile)));
     const LoadedPicture picture = loadPicture(path, dpi(96));
     ASSERT_EQ(picture.ok(), c.loads) << picture.error.toStdString();
     if (c.loads)
@@ -137,7 +137,7 @@ class BrokenFiles : public testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenFiles, FailWithTheMessageOfTheirPath)
 {
-    PictureFiles files;
+    FileFolder files;
     const QString standard = files.write(QStringLiteral("picture.gif"), GetParam().bytes);
     const LoadedPicture picture = loadPicture(standard, dpi(96));
     EXPECT_TRUE(picture.image.isNull());
@@ -159,8 +159,8 @@ INSTANTIATE_TEST_SUITE_P(Contents, BrokenFiles,
 
 TEST(BrokenFiles, MissingFileOrFolder)
 {
-    PictureFiles files;
-    const QString folder = files.write(QStringLiteral("x.gif"), "GIF89a").section(QLatin1Char('/'), 0, -2);
+    FileFolder files;
+    const QString folder = files.path();
     for (const QString &path : {folder + QStringLiteral("/absent.gif"), folder}) {
         const LoadedPicture picture = loadPicture(path, dpi(96));
         EXPECT_FALSE(picture.ok());
@@ -181,7 +181,7 @@ QByteArray hugeBitmapHeader()
 
 TEST(BrokenFiles, HugeDeclaredBitmapIsRefusedBeforeReading)
 {
-    PictureFiles files;
+    FileFolder files;
     const QString bmp = files.write(QStringLiteral("huge.bmp"), hugeBitmapHeader());
     EXPECT_EQ(loadPicture(bmp, dpi(96)).error, QStringLiteral("Picture too large ") + bmp);
     const QString png = files.write(QStringLiteral("huge.png"), hugeBitmapHeader());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../support/file_folder.h"
 #include "../support/printers.h"
 #include "pictures/picture_loader.h"
 
@@ -10,7 +11,6 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,23 +29,6 @@ inline QByteArray dataBytes(const QString &name)
         ADD_FAILURE() << "missing test picture " << name.toStdString();
     return file.readAll();
 }
-
-// Pictures written for one test under names of its choosing.
-class PictureFiles {
-public:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            ADD_FAILURE() << "cannot write " << path.toStdString();
-        return path;
-    }
-    QString copy(const QString &dataName, const QString &name) { return write(name, dataBytes(dataName)); }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 inline ScreenResolution dpi(double both)
 {

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "area_points.h"
+#include "file_folder.h"
 #include "formats/reader_services.h"
 #include "model/map_document.h"
 #include "printers.h"
 
-#include <QFile>
 #include <QPoint>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <ostream>
 #include <vector>
@@ -44,23 +43,6 @@ struct ScriptedServices {
         };
         return services;
     }
-};
-
-// A folder for the files a test reads.
-class FileFolder {
-public:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-        return path;
-    }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 inline std::vector<const clscoords *> liveAreas(const MapDocument &doc)
