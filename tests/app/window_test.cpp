@@ -1,6 +1,5 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
-#include "dialogs/settings.h"
 #include "formats/map_writer.h"
 #include "model/area_geometry.h"
 #include "support/file_folder.h"
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -73,25 +71,6 @@ TEST(Window, ClosingDeletesTheTemporaryFilesAndClosesTheOtherWindows)
     EXPECT_TRUE(QFile::exists(kept));
     EXPECT_TRUE(shown->temp_filenames.isEmpty());
     EXPECT_FALSE(other.isVisible());
-}
-
-TEST(Window, StartsWithTheStoredOptionsInForce)
-{
-    {
-        const std::unique_ptr<QSettings> store = Settings::openStore();
-        store->clear();
-        Settings stored;
-        stored.defaultColor = 0x00FF00;
-        stored.defaultStyle = 2;
-        stored.highlightedStyle = 0; // the one style chooser decides all three
-        stored.write(*store);
-    }
-    ShownForm shown;
-    EXPECT_EQ(shown->settings().defaultColor, 0x00FF00u);
-    EXPECT_EQ(shown->areaLooks().normal.colour, QColor(0, 255, 0));
-    EXPECT_EQ(shown->areaLooks().highlighted.hatchStyle, 2);
-    EXPECT_EQ(shown->areaLooks().selected.colour, QColor(0, 0, 255));
-    Settings::openStore()->clear();
 }
 
 TEST(Window, TheCodePaneShowsTheMapText)
