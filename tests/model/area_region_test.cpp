@@ -4,102 +4,88 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-clscoords shape(ShapeType type, std::initializer_list<QPoint> points)
+TEST(Rounding, HalvesGoToTheEvenNeighbourAlsoOnTheCanvas)
 {
-    clscoords area;
-    area.shapetype = type;
-    for (QPoint p : points)
-        area.newpoint(p.x(), p.y());
-    return area;
-}
-
-} // namespace
-
-TEST(Rounding, HalvesGoToTheEvenNeighbour)
-{
-    const std::pair<double, qint64> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2},
-                                              {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3}, {7.0, 7}};
+    const std::pair<double, qint64> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {3.5, 4},   {-0.5, 0}, {-1.5, -2},
+                                               {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3}, {7.0, 7}};
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(roundHalfEven(value), expected) << value;
     EXPECT_EQ(roundHalfEven32(1e12), std::numeric_limits<qint32>::max());
-}
 
-TEST(AreaRegion, ZoomScalesAndRoundsButLeavesThePointsAlone)
-{
-    const clscoords rect = shape(Rectangle, {{10, 20}, {110, 60}});
-    const AreaRegion at2 = regionOf(rect, 2.0f);
-    EXPECT_EQ(at2.kind, AreaRegion::Box);
-    EXPECT_EQ(QRect(QPoint(at2.left, at2.top), QPoint(at2.right, at2.bottom)), QRect(QPoint(20, 40), QPoint(220, 120)));
-    EXPECT_EQ(rect.getPointX(1), 110);
-
-    EXPECT_EQ(zoomedCoordinate(5, 1.5f), 8);   // 7.5 -> 8
-    EXPECT_EQ(zoomedCoordinate(7, 1.5f), 10);  // 10.5 -> 10
+    EXPECT_EQ(zoomedCoordinate(5, 1.5f), 8);  // 7.5 -> 8
+    EXPECT_EQ(zoomedCoordinate(7, 1.5f), 10); // 10.5 -> 10
     EXPECT_EQ(zoomedCoordinate(100, 1.44f), 144);
 }
 
-TEST(AreaRegion, BoxesKeepTheirCornersAsGivenAndHitTestEitherWay)
+// A pixel belongs to a box from its low edge up to its high one, to an
+// ellipse when its centre is inside, and to a polygon filled even-odd.
+TEST(AreaRegion, PixelsBelongToShapesByTheirCentres)
 {
-    const AreaRegion reversed = regionOf(shape(Rectangle, {{110, 60}, {10, 20}}), 1.0f);
-    EXPECT_EQ(reversed.left, 110);
-    EXPECT_EQ(reversed.bottom, 20);
-    EXPECT_EQ(reversed.boundingRect(), QRect(10, 20, 100, 40));
-    EXPECT_TRUE(reversed.contains({10, 20}));
-    EXPECT_TRUE(reversed.contains({109, 59}));
-    EXPECT_FALSE(reversed.contains({110, 30})); // the high edge is outside
-    EXPECT_FALSE(reversed.contains({50, 60}));
-    EXPECT_FALSE(reversed.contains({9, 30}));
-
-    const AreaRegion empty = regionOf(shape(Rectangle, {{10, 20}, {10, 60}}), 1.0f);
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_FALSE(empty.contains({10, 30}));
-}
-
-TEST(AreaRegion, EllipsesAreTestedExactly)
-{
-    // Circle in the box (0,0)-(10,10): centre (5,5), radius 5.
-    const AreaRegion circle = regionOf(shape(Circle, {{10, 10}, {0, 0}}), 1.0f);
-    EXPECT_EQ(circle.kind, AreaRegion::Ellipse);
-    EXPECT_TRUE(circle.contains({5, 5}));
-    EXPECT_TRUE(circle.contains({0, 4}));  // centre (0.5,4.5): inside
-    EXPECT_FALSE(circle.contains({0, 0})); // the box corner is not
-    EXPECT_FALSE(circle.contains({9, 1}));
-    EXPECT_TRUE(circle.contains({9, 5}));
-    EXPECT_FALSE(circle.contains({10, 5}));
-
-    // A wide ellipse: (0,0)-(200,20); a pixel near the tip.
-    const AreaRegion wide = regionOf(shape(Circle, {{0, 0}, {200, 20}}), 1.0f);
-    EXPECT_TRUE(wide.contains({1, 9}));
-    EXPECT_FALSE(wide.contains({1, 5}));
-    EXPECT_EQ(wide.boundingRect(), QRect(0, 0, 200, 20));
-}
-
-TEST(AreaRegion, SelfIntersectingPolygonsLeaveTheirOverlapOut)
-{
-    // A five-pointed star drawn in one stroke: its centre is covered twice.
-    const AreaRegion star = regionOf(
-        shape(Polygon, {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}}), 1.0f);
-    EXPECT_FALSE(star.contains({50, 50})); // the pentagon in the middle
-    EXPECT_TRUE(star.contains({50, 10}));  // a tip
-    EXPECT_TRUE(star.contains({10, 37}));
-    EXPECT_FALSE(star.contains({95, 80}));
-
-    const AreaRegion triangle = regionOf(shape(Polygon, {{0, 0}, {100, 0}, {0, 100}}), 2.0f);
-    EXPECT_TRUE(triangle.contains({10, 10}));
-    EXPECT_TRUE(triangle.contains({98, 98}));
-    EXPECT_FALSE(triangle.contains({101, 101}));
-    EXPECT_EQ(triangle.boundingRect(), QRect(0, 0, 200, 200));
-
-    EXPECT_TRUE(regionOf(shape(Polygon, {{3, 3}, {9, 9}}), 1.0f).isEmpty());
+    struct Case {
+        const char *what;
+        ShapeType shape;
+        std::vector<QPoint> points;
+        float zoom;
+        QRect bounds;
+        std::vector<QPoint> inside, outside;
+    };
+    const Case cases[] = {
+        // Point 1 above and left of point 0: the high edges are outside all the same.
+        {"box",
+         Rectangle,
+         {{110, 60}, {10, 20}},
+         1,
+         {10, 20, 100, 40},
+         {{10, 20}, {109, 59}},
+         {{110, 30}, {50, 60}, {9, 30}}},
+        {"box at 2", Rectangle, {{10, 20}, {110, 60}}, 2, {20, 40, 200, 80}, {{20, 40}}, {{220, 100}}},
+        {"flat box", Rectangle, {{10, 20}, {10, 60}}, 1, {}, {}, {{10, 30}}},
+        // Centre (5,5), radius 5: the corners of the box are outside.
+        {"circle", Circle, {{10, 10}, {0, 0}}, 1, {0, 0, 10, 10}, {{5, 5}, {0, 4}, {9, 5}}, {{0, 0}, {9, 1}, {10, 5}}},
+        {"wide ellipse", Circle, {{0, 0}, {200, 20}}, 1, {0, 0, 200, 20}, {{1, 9}}, {{1, 5}}},
+        // Drawn in one stroke, the star covers its middle twice.
+        {"star",
+         Polygon,
+         {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}},
+         1,
+         {2, 0, 96, 90},
+         {{50, 10}, {10, 37}},
+         {{50, 50}, {95, 80}}},
+        {"triangle at 2",
+         Polygon,
+         {{0, 0}, {100, 0}, {0, 100}},
+         2,
+         {0, 0, 200, 200},
+         {{10, 10}, {98, 98}},
+         {{101, 101}}},
+        {"two-point polygon", Polygon, {{3, 3}, {9, 9}}, 1, {}, {}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        clscoords area;
+        area.shapetype = c.shape;
+        for (QPoint p : c.points)
+            area.newpoint(p.x(), p.y());
+        const AreaRegion region = regionOf(area, c.zoom);
+        EXPECT_EQ(region.boundingRect(), c.bounds);
+        EXPECT_EQ(region.isEmpty(), c.bounds.isEmpty());
+        for (QPoint p : c.inside)
+            EXPECT_TRUE(region.contains(p)) << p.x() << ',' << p.y();
+        for (QPoint p : c.outside)
+            EXPECT_FALSE(region.contains(p)) << p.x() << ',' << p.y();
+    }
 }
 
 TEST(AreaRegion, DeadAreasHaveNoRegion)
 {
-    clscoords rect = shape(Rectangle, {{0, 0}, {10, 10}});
-    rect.Delete();
-    EXPECT_EQ(regionOf(rect, 1.0f).kind, AreaRegion::None);
-    clscoords odd = shape(Rectangle, {{0, 0}, {10, 10}});
-    odd.shapetype = 7;
-    EXPECT_EQ(regionOf(odd, 1.0f).kind, AreaRegion::None);
+    clscoords area;
+    area.shapetype = Rectangle;
+    area.newpoint(0, 0);
+    area.newpoint(10, 10);
+    ASSERT_EQ(regionOf(area, 1.0f).kind, AreaRegion::Box);
+    area.shapetype = 7;
+    EXPECT_EQ(regionOf(area, 1.0f).kind, AreaRegion::None);
+    area.shapetype = Rectangle;
+    area.Delete();
+    EXPECT_EQ(regionOf(area, 1.0f).kind, AreaRegion::None);
 }

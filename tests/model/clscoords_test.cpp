@@ -86,43 +86,31 @@ TEST(Clscoords, HandlesFollowTheShapeAndCarryPositionTags)
     EXPECT_FALSE(circle.handleShown(2));
 }
 
-TEST(Clscoords, DeleteKeepsThePlaceButDropsEverythingElse)
+TEST(AreaCollection, DeletedAreasKeepTheirPlacesUntilTheMapIsRebuilt)
 {
     MapDocument doc;
-    clscoords &area = doc.shapecol.add(Polygon);
-    area.newpoint(3, 4);
-    area.newpoint(5, 6);
-    area.link = QStringLiteral("a.html");
-    area.alt = QStringLiteral("A");
-    area.targetframe = QStringLiteral("main");
-    area.onmouseover = QStringLiteral("in");
-    area.onmouseout = QStringLiteral("out");
-    area.setEvents(2, QStringLiteral("go()"));
-
-    area.Delete();
-
-    ASSERT_EQ(doc.shapecol.count(), 1);
-    const clscoords &deleted = doc.shapecol.item(1);
-    EXPECT_FALSE(deleted.used);
-    EXPECT_EQ(deleted.clsindex, 1);
+    doc.shapecol.add(Rectangle);
+    clscoords &deleted = doc.shapecol.add(Polygon);
+    deleted.newpoint(3, 4);
+    deleted.newpoint(5, 6);
+    deleted.link = deleted.alt = deleted.targetframe = deleted.onmouseover = deleted.onmouseout = QStringLiteral("x");
+    deleted.setEvents(2, QStringLiteral("go()"));
+    deleted.Delete();
+    // The place and its point count stay; everything else goes.
+    ASSERT_EQ(doc.shapecol.count(), 2);
+    EXPECT_FALSE(doc.shapecol.item(2).used);
+    EXPECT_EQ(deleted.clsindex, 2);
     EXPECT_EQ(deleted.nr_points, 2);
     EXPECT_EQ(deleted.getPointX(1), 0);
     EXPECT_EQ(deleted.getEvents(2), QString());
     EXPECT_TRUE(deleted.link.isEmpty() && deleted.alt.isEmpty() && deleted.targetframe.isEmpty()
                 && deleted.onmouseover.isEmpty() && deleted.onmouseout.isEmpty());
     EXPECT_FALSE(deleted.hasHandle(0) || deleted.handleShown(0));
-}
 
-TEST(AreaCollection, DeletedAreasKeepTheirPlacesUntilTheMapIsRebuilt)
-{
-    MapDocument doc;
-    doc.shapecol.add(Rectangle);
-    doc.shapecol.add(Circle).Delete();
     clscoords &next = doc.shapecol.add(Polygon);
     next.newpoint(1, 1);
     EXPECT_EQ(next.clsindex, 3);
     EXPECT_EQ(next.handleTag(0), QStringLiteral("3|0"));
-    EXPECT_FALSE(doc.shapecol.item(2).used);
 
     clscoords copy = next;
     const clscoords &pasted = doc.shapecol.append(copy);
