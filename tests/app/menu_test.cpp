@@ -25,8 +25,8 @@ bool hasSlot(const Form1 &form, const QString &key)
 }
 
 // One menu item as the user meets it: "parent/key kind "caption" keys", the
-// kind being top, command, icon (a command showing an icon), option (one
-// item of an exclusive group, "checked" when it is) or separator.
+// kind being top, command, icon (a command showing an icon), option (an item
+// that shows a check mark, "checked" when it does) or separator.
 QString describeItem(const QString &parent, const QAction *action)
 {
     QString kind;
@@ -34,10 +34,10 @@ QString describeItem(const QString &parent, const QAction *action)
         kind = QStringLiteral("top");
     else if (action->isSeparator())
         kind = QStringLiteral("separator");
+    else if (action->isCheckable())
+        kind = action->isChecked() ? QStringLiteral("option checked") : QStringLiteral("option");
     else if (!action->icon().isNull() && action->isIconVisibleInMenu())
         kind = QStringLiteral("icon");
-    else if (action->isCheckable() && action->actionGroup() && action->actionGroup()->isExclusive())
-        kind = action->isChecked() ? QStringLiteral("option checked") : QStringLiteral("option");
     else
         kind = QStringLiteral("command");
     QString line = parent + QLatin1Char('/') + action->objectName() + QLatin1Char(' ') + kind;
@@ -192,18 +192,28 @@ TEST(Toolbar, ButtonsAndMenuItemsChooseTheSameTools)
         {"sbarrow", "mnushapes_select", CanvasTool::Select},    {"sb_zoomin", "mnuview_zoomin", CanvasTool::ZoomIn},
         {"sb_zoomout", "mnuview_zoomout", CanvasTool::ZoomOut}, {"sbrect", "mnushapes_rect", CanvasTool::Rectangle},
     };
-    // Each step starts from another tool: the one of the step before.
+    // Each step starts from another tool: the one of the step before. The
+    // button of the tool at work, and only that one, shows pressed.
     ShownForm shown;
+    const auto pressedButtons = [&shown, &cases] {
+        QStringList pressed;
+        for (const Case &c : cases)
+            if (shown->toolButton(QLatin1String(c.button))->isChecked())
+                pressed << QLatin1String(c.button);
+        return pressed;
+    };
     for (const Case &c : cases) {
         QTest::mouseClick(shown->toolButton(QLatin1String(c.button)), Qt::LeftButton);
         EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.button;
         // Clicking the active tool again keeps it chosen.
         QTest::mouseClick(shown->toolButton(QLatin1String(c.button)), Qt::LeftButton);
         EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.button;
+        EXPECT_EQ(pressedButtons(), QStringList{QLatin1String(c.button)});
     }
     for (const Case &c : cases) {
         shown->menuAction(QLatin1String(c.menuKey))->trigger();
         EXPECT_EQ(shown->tools().activeTool(), c.tool) << c.menuKey;
+        EXPECT_EQ(pressedButtons(), QStringList{QLatin1String(c.button)});
     }
     shown.choose("mnuview_zoomout");
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::BitmapCursor);

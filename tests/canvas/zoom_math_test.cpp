@@ -22,7 +22,6 @@ TEST(ZoomMath, ZoomedSizeRoundsHalfToEvenAndKeepsAPixel)
         QSize expected;
     };
     const Case cases[] = {
-        {{2000, 1500}, 1.2f, {2400, 1800}},
         {{5, 7}, 1.5f, {8, 10}}, // 7.5 -> 8, 10.5 -> 10
         {{100, 100}, 1.44f, {144, 144}},
         {{1, 3}, 0.4f, {1, 1}},                  // 0.4 and 1.2 -> never below one pixel
@@ -35,15 +34,11 @@ TEST(ZoomMath, ZoomedSizeRoundsHalfToEvenAndKeepsAPixel)
 
 TEST(ZoomMath, LimitIsTheSizeOfAnUncompressed24BitBmp)
 {
-    EXPECT_EQ(bmp24FileSize({1, 1}), 54 + 4);
-    EXPECT_EQ(bmp24FileSize({3, 1}), 54 + 12); // 9 bytes padded to 12
-    EXPECT_EQ(bmp24FileSize({4, 2}), 54 + 24);
+    EXPECT_EQ(bmp24FileSize({3, 2}), 54 + 24); // rows of 9 bytes padded to 12
     // Rows of 3000 bytes: 1666 rows stay below 5,000,000 bytes, 1667 do not.
     EXPECT_EQ(bmp24FileSize({1000, 1666}), 4'998'054);
     EXPECT_FALSE(exceedsZoomLimit({1000, 1666}));
     EXPECT_TRUE(exceedsZoomLimit({1000, 1667}));
-    EXPECT_FALSE(exceedsZoomLimit({1200, 1200}));
-    EXPECT_TRUE(exceedsZoomLimit({1440, 1440}));
 }
 
 TEST(ZoomMath, PlacementCentresTheClickWithoutGapsOrOverhang)
@@ -58,8 +53,6 @@ TEST(ZoomMath, PlacementCentresTheClickWithoutGapsOrOverhang)
     };
     const QSize view(747, 372);
     const Case cases[] = {
-        {"smaller than the view", {240, 120}, {50, 50}, true, {240, 120}, {0, 0}},
-        {"clicked point to the middle", {2400, 1800}, {500, 300}, true, view, {-226, -174}}, // 373.5 - 600
         {"near the right and bottom edges", {2400, 1800}, {1990, 1490}, true, view, {-1653, -1428}},
         {"near the top left", {2400, 1800}, {10, 10}, true, view, {0, 0}},
         {"zooming out", {2000, 1500}, {1200, 900}, false, view, {-626, -564}}, // -626.5 -> -626
@@ -80,11 +73,9 @@ TEST(ZoomMath, ScrollBarStepsAreTenthsAndTwentyFifthsOfTheRange)
         ScrollBarSetup expected;
     };
     const Case cases[] = {
-        {612, 372, 0, {true, 240, 24, 9, 0}},
         {612, 372, -100, {true, 240, 24, 9, 100}},
         {612, 372, -300, {true, 240, 24, 9, 0}}, // beyond the range: back to the start
-        {1372, 372, -1000, {true, 1000, 100, 40, 1000}},
-        {373, 372, 0, {true, 1, 1, 1, 0}}, // steps never below one
+        {373, 372, 0, {true, 1, 1, 1, 0}},       // steps never below one
         {397, 372, 0, {true, 25, 2, 1, 0}},
         {372, 372, 0, {false, 0, 1, 1, 0}}, // fits: nothing to scroll
         {100, 372, 0, {false, -272, 1, 1, 0}},
