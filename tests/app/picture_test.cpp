@@ -6,27 +6,19 @@
 
 #include <gtest/gtest.h>
 
-TEST(MapPicture, ALoadedPictureIsShownAtItsOwnSize)
+TEST(MapPicture, ALoadedPictureShowsAtItsOwnSizeUntilAGoodOneReplacesIt)
 {
     FileFolder folder;
+    const QImage picture = markedPicture({321, 123});
     const QString path = folder.path(QStringLiteral("picture.bmp"));
-    ASSERT_TRUE(markedPicture({321, 123}).save(path, "BMP"));
+    ASSERT_TRUE(picture.save(path, "BMP"));
+    const QString garbage = folder.write(QStringLiteral("broken.gif"), "GIF89a and then nothing a decoder wants");
 
     ShownForm shown;
     EXPECT_EQ(shown->load_map_picture(path), QString());
-    EXPECT_EQ(shown->pictemp().size(), QSize(321, 123));
-    EXPECT_EQ(shown->pictemp().pixel(200, 7), markedPicture({321, 123}).pixel(200, 7));
-    EXPECT_EQ(shown->mainpic()->size(), QSize(321, 123));
-}
-
-TEST(MapPicture, AnUnreadableFileLeavesThePictureAsItWas)
-{
-    FileFolder folder;
-    const QString garbage = folder.write(QStringLiteral("broken.gif"), "GIF89a and then nothing a decoder wants");
-
-    ShownForm shown({50, 40});
     EXPECT_FALSE(shown->load_map_picture(garbage).isEmpty());
     EXPECT_FALSE(shown->load_map_picture(folder.path(QStringLiteral("missing.png"))).isEmpty());
-    EXPECT_EQ(shown->pictemp().size(), QSize(50, 40));
-    EXPECT_EQ(shown->mainpic()->size(), QSize(50, 40));
+    EXPECT_EQ(shown->pictemp().size(), picture.size());
+    EXPECT_EQ(shown->pictemp().pixel(200, 7), picture.pixel(200, 7));
+    EXPECT_EQ(shown->mainpic()->size(), picture.size());
 }
