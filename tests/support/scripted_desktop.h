@@ -13,7 +13,8 @@
 
 // What the program told the user and asked of the desktop during a test,
 // and the user's answers to its questions: queued, first in first out; with
-// no answer left the user cancels.
+// no answer left the user cancels. The user cancels every choice of map or
+// of a file to save, and no other program starts.
 struct DesktopScript {
     struct Message {
         QString text;
@@ -24,19 +25,13 @@ struct DesktopScript {
 
     // What happened, in order.
     QList<Message> messages;
-    QStringList about;              // title, a line break, then the text
-    QList<QStringList> offeredMaps; // the names of each choice of map
-    QList<QColor> colorsOffered;    // the colour each colour chooser started from
+    QStringList about;           // title, a line break, then the text
+    QList<QColor> colorsOffered; // the colour each colour chooser started from
     QList<QUrl> opened;
-    QList<QStringList> started; // the program, then its arguments
 
-    // The answers, and whether the desktop manages what it is asked.
-    QList<int> mapChoices;
+    // The answers.
     QStringList openFiles;
-    QStringList saveFiles;
     QList<QColor> colors;
-    bool opens = true;
-    bool starts = true;
 };
 
 // The desktop of the editor's tests: plays a script instead of showing
@@ -53,19 +48,12 @@ public:
     {
         m_script->about.append(title + QLatin1Char('\n') + text);
     }
-    int chooseMap(QWidget *, const QStringList &mapNames) override
-    {
-        m_script->offeredMaps.append(mapNames);
-        return m_script->mapChoices.isEmpty() ? -1 : m_script->mapChoices.takeFirst();
-    }
+    int chooseMap(QWidget *, const QStringList &) override { return -1; }
     QString chooseOpenFile(QWidget *, const QString &, const QString &) override
     {
         return m_script->openFiles.isEmpty() ? QString() : m_script->openFiles.takeFirst();
     }
-    QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return m_script->saveFiles.isEmpty() ? QString() : m_script->saveFiles.takeFirst();
-    }
+    QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QColor chooseColor(QWidget *, QColor initial) override
     {
         m_script->colorsOffered.append(initial);
@@ -74,13 +62,9 @@ public:
     bool openDocument(const QUrl &url) override
     {
         m_script->opened.append(url);
-        return m_script->opens;
+        return true;
     }
-    bool startProgram(const QString &program, const QStringList &arguments) override
-    {
-        m_script->started.append(QStringList{program} + arguments);
-        return m_script->starts;
-    }
+    bool startProgram(const QString &, const QStringList &) override { return false; }
 
 private:
     std::shared_ptr<DesktopScript> m_script;
