@@ -125,44 +125,6 @@ TEST(CanvasTools, HoverFollowsEnterAndLeaveAndAMoveCanStartAnywhere)
     EXPECT_EQ(c.points(2)[0], QPoint(60, 70));
 }
 
-TEST(CanvasTools, HandleDragsReshapeRectanglesAndCircles)
-{
-    struct Case {
-        ShapeType shape;
-        int point;
-        QPointF to;
-        Points expected;
-    };
-    const Case cases[] = {
-        {Rectangle, 0, {0, 0}, {{0, 0}, {110, 70}, {0, 70}, {110, 0}}},
-        {Rectangle, 2, {30, 90}, {{30, 20}, {110, 90}, {30, 90}, {110, 20}}},
-        {Rectangle, 1, {120, 80}, {{10, 20}, {120, 80}, {10, 80}, {120, 20}}},
-        {Rectangle, 3, {100, 10}, {{10, 10}, {100, 70}, {10, 70}, {100, 10}}},
-        {Circle, 2, {120, 80}, {{90, 80}, {150, 140}, {120, 80}, {150, 110}, {120, 140}, {90, 110}}},
-        {Circle, 4, {120, 160}, {{90, 100}, {150, 160}, {120, 100}, {150, 130}, {120, 160}, {90, 130}}},
-        {Circle, 3, {160, 120}, {{100, 90}, {160, 150}, {130, 90}, {160, 120}, {130, 150}, {100, 120}}},
-        {Circle, 5, {80, 120}, {{80, 90}, {140, 150}, {110, 90}, {140, 120}, {110, 150}, {80, 120}}},
-    };
-    for (const Case &k : cases) {
-        Canvas c;
-        c.tools.chooseTool(k.shape == Rectangle ? CanvasTools::Tool::Rectangle : CanvasTools::Tool::Circle);
-        if (k.shape == Rectangle) {
-            c.click({10, 20});
-            c.click({110, 70});
-        } else {
-            c.click({100, 100});
-            c.click({140, 140});
-        }
-        c.tools.handlePressed({1, k.point}, Qt::LeftButton);
-        c.tools.handleDragOver((k.to + c.tools.draggedHandleCentre()) / 2);
-        c.tools.handleDragOver(k.to);
-        EXPECT_TRUE(c.session.history_paused);
-        c.tools.handleDropped();
-        EXPECT_FALSE(c.session.history_paused);
-        EXPECT_EQ(c.points(1), k.expected) << k.shape << " point " << k.point;
-    }
-}
-
 TEST(CanvasTools, PolygonHandleFollowsThePointerAtAnyZoom)
 {
     Canvas c(1.44f);

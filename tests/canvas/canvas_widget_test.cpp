@@ -143,27 +143,41 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
     user.click({240, 240});
     user.choose("mnushapes_select");
 
-    user.drag({10, 20}, {2, 3}); // rectangle corner 0
-    EXPECT_EQ(user.points(1), (Points{{2, 3}, {110, 70}, {2, 70}, {110, 3}}));
-    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"2,3,110,70\"")));
+    // One drag after the other, each from where the handle was left. A
+    // corner moves its two sides; an edge handle of a circle moves its side
+    // and the opposite one stays.
+    const struct {
+        const char *handle;
+        QPoint from, to;
+        int area;
+        Points expected;
+    } drags[] = {
+        {"corner 0", {10, 20}, {2, 3}, 1, {{2, 3}, {110, 70}, {2, 70}, {110, 3}}},
+        {"corner 2", {2, 70}, {30, 90}, 1, {{30, 3}, {110, 90}, {30, 90}, {110, 3}}},
+        {"corner 1", {110, 90}, {120, 80}, 1, {{30, 3}, {120, 80}, {30, 80}, {120, 3}}},
+        {"corner 3", {120, 3}, {100, 10}, 1, {{30, 10}, {100, 80}, {30, 80}, {100, 10}}},
+        {"top", {220, 100}, {220, 80}, 2, {{190, 80}, {250, 140}, {220, 80}, {250, 110}, {220, 140}, {190, 110}}},
+        {"bottom", {220, 140}, {220, 160}, 2, {{180, 80}, {260, 160}, {220, 80}, {260, 120}, {220, 160}, {180, 120}}},
+        {"left", {180, 120}, {200, 120}, 2, {{200, 90}, {260, 150}, {230, 90}, {260, 120}, {230, 150}, {200, 120}}},
+    };
+    for (const auto &d : drags) {
+        user.drag(d.from, d.to);
+        EXPECT_EQ(user.points(d.area), d.expected) << d.handle;
+    }
+    EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"30,10,100,80\"")));
     EXPECT_FALSE(user->session().history_paused);
-
-    user.drag({2, 70}, {30, 90}); // corner 2
-    EXPECT_EQ(user.points(1), (Points{{30, 3}, {110, 90}, {30, 90}, {110, 3}}));
-
-    user.drag({220, 100}, {220, 80}); // the circle's top handle: the bottom one stays
-    EXPECT_EQ(user.points(2), (Points{{190, 80}, {250, 140}, {220, 80}, {250, 110}, {220, 140}, {190, 110}}));
 
     // Past the picture the drag changes nothing; the release, wherever it
     // is, commits the shape as it last stood over the picture.
-    user.moveTo({250, 110});
-    QTest::mousePress(user->mainpic(), Qt::LeftButton, {}, {250, 110});
-    user.moveTo({390, 110}, Qt::LeftButton);
-    user.moveTo({500, 110}, Qt::LeftButton);
+    user.moveTo({260, 120});
+    QTest::mousePress(user->mainpic(), Qt::LeftButton, {}, {260, 120});
+    user.moveTo({390, 120}, Qt::LeftButton);
+    EXPECT_TRUE(user->session().history_paused); // no history while the handle moves
+    user.moveTo({500, 120}, Qt::LeftButton);
     user.moveTo({390, -40}, Qt::LeftButton);
-    QTest::mouseRelease(user->mainpic(), Qt::LeftButton, {}, {500, 110});
-    EXPECT_EQ(user.points(2), (Points{{190, 10}, {390, 210}, {290, 10}, {390, 110}, {290, 210}, {190, 110}}));
-    EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"290,110,100\" shape=\"circ\"")));
+    QTest::mouseRelease(user->mainpic(), Qt::LeftButton, {}, {500, 120});
+    EXPECT_EQ(user.points(2), (Points{{200, 25}, {390, 215}, {295, 25}, {390, 120}, {295, 215}, {200, 120}}));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"295,120,95\" shape=\"circ\"")));
     EXPECT_FALSE(user->session().history_paused);
 }
 
