@@ -118,6 +118,84 @@ void BM_HtmlParseInProcess(benchmark::State &state)
     parsePage(state, false);
 }
 
+// Shapes that make parsers work hard, each read from a file as a load
+// reads it. The verdict is a counter: 1 when the map was read, 0 when the
+// page was refused.
+void readHostile(benchmark::State &state, const QString &text)
+{
+    QTemporaryDir dir;
+    const MapTextSource source = MapTextSource::file(savedFile(dir, "map.html", text));
+    int read = 0;
+    for (auto _ : state) {
+        MapDocument doc;
+        doc.map_file = QStringLiteral("/srv/www/index.html");
+        read = analyze_client_map(doc, source, ReaderServices()).outcome == ReadOutcome::Done;
+    }
+    state.counters["read"] = read;
+    state.counters["bytes"] = double(text.toUtf8().size());
+}
+
+// The editor's own form, up to where its areas begin.
+QString ownMapHead()
+{
+    return clientMapComment() + QStringLiteral("<img border=\"0\" src=\"a.png\" usemap=\"#m\"><map name=\"m\">\r\n");
+}
+
+const QString Doctype = QStringLiteral("<!DOCTYPE html>\r\n");
+
+// One area tag with 120,000 attributes in the editor's form: 1 MB.
+QString manyAttributes()
+{
+    QString tag = QStringLiteral("<area coords=\"1,2,3,4\" shape=\"rect\"");
+    for (int i = 0; i < 120000; ++i) {
+        QString name(4, u'a');
+        for (int k = 0, n = i; k < 4; ++k, n /= 26)
+            name[3 - k] = QChar(u'a' + n % 26);
+        tag += u' ' + name + QStringLiteral("=\"1\"");
+    }
+    return ownMapHead() + tag + QStringLiteral(">\r\n</map>");
+}
+void BM_ReadManyAttributes(benchmark::State &state)
+{
+    readHostile(state, manyAttributes());
+}
+void BM_ReadManyAttributesForeign(benchmark::State &state)
+{
+    readHostile(state, Doctype + manyAttributes());
+}
+
+// One line of 2 MB: an area with a 2 MB alternative text.
+QString longLine()
+{
+    return ownMapHead() + QStringLiteral("<area coords=\"1,2,3,4\" shape=\"rect\" href=\"a.html\" alt=\"")
+           + QString(2 << 20, u'x') + QStringLiteral("\">\r\n</map>");
+}
+void BM_ReadLongLine(benchmark::State &state)
+{
+    readHostile(state, longLine());
+}
+void BM_ReadLongLineForeign(benchmark::State &state)
+{
+    readHostile(state, Doctype + longLine());
+}
+
+// The 10,000 areas under 20,000 open elements: every new element makes the
+// parser look through all the open ones.
+void BM_ReadDeepNesting(benchmark::State &state)
+{
+    readHostile(state, Doctype + QStringLiteral("<div>").repeated(20000) + mapText(false, Ncsa));
+}
+
+// The 10,000 areas with no line break between them.
+void BM_ReadAreasInOneLine(benchmark::State &state)
+{
+    readHostile(state, mapText(false, Ncsa).remove(QStringLiteral("\r\n")));
+}
+void BM_ReadAreasInOneLineForeign(benchmark::State &state)
+{
+    readHostile(state, Doctype + mapText(false, Ncsa).remove(QStringLiteral("\r\n")));
+}
+
 void BM_ReadNcsaSnapshot(benchmark::State &state)
 {
     readServer(state, Ncsa, false);
@@ -143,6 +221,13 @@ BENCHMARK(BM_ReadClientLargeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadClientForeignPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlParseIsolated)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlParseInProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadManyAttributes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadManyAttributesForeign)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadLongLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadLongLineForeign)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDeepNesting)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAreasInOneLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAreasInOneLineForeign)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadNcsaSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadNcsaFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCernSnapshot)->Unit(benchmark::kMillisecond);
