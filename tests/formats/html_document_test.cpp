@@ -150,6 +150,20 @@ TEST(HtmlDocument, OtherTextGoesToTheGeneralParser)
     }
 }
 
+TEST(HtmlDocument, ATagWithManyAttributesIsReadAlikeAndARepeatedNameFound)
+{
+    QString tag = clientMapComment() + QStringLiteral("<img src=\"a.gif\" usemap=\"#m\"><map name=\"m\">\r\n<area");
+    for (int i = 0; i < 40; ++i)
+        tag += QStringLiteral(" x%1%2=\"%3\"").arg(QChar(u'a' + i / 26), QChar(u'a' + i % 26)).arg(i);
+    const QString distinct = tag + QStringLiteral(">\r\n</map>");
+    const std::optional<HtmlDocument> written = HtmlDocument::parseWrittenMap(distinct.toUtf8());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, parsed(distinct));
+
+    const QString repeated = tag + QStringLiteral(" xbc=\"again\">\r\n</map>");
+    EXPECT_FALSE(HtmlDocument::parseWrittenMap(repeated.toUtf8()).has_value());
+}
+
 TEST(HtmlDocument, IsolatedParseGivesTheSameResult)
 {
     const QString page = QStringLiteral("<img src=p.gif usemap=#m><map name=m><area shape=rect coords=1,2,3,4 "
