@@ -1,5 +1,7 @@
 #include "html_document.h"
 
+#include "map_text_input.h"
+
 #include <gumbo.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -237,19 +240,18 @@ HtmlDocument parseHere(const QByteArray &utf8)
 // Gumbo cannot be stopped, and some broken pages make its work grow with the
 // square of their size (text under thousands of open elements, a tag with
 // thousands of attributes). So a page is parsed in a child process that
-// only parses and hands back what was collected; the editor waits for it
-// with a deadline, and a child that runs late, takes too much memory or
-// fails in any way leaves the editor untouched.
+// only parses and hands back what was collected. The system holds the child
+// to its CPU time and memory, and ends it when it passes either; a child
+// that fails in any way leaves the editor untouched.
 enum ChildStatus : int { ChildDone = 0, ChildOverBudget = 3, ChildWriteFailed = 4 };
 
 // The child's memory for gumbo: fresh pages of its own, mapped in large
 // chunks, so that the child never writes to pages it shares with the
-// editor (each such write would copy the page), and counted against the
-// budget. Small blocks are recycled by size; large ones are mapped singly.
+// editor (each such write would copy the page). The system refuses pages
+// past the child's memory limit. Small blocks are recycled by size; large
+// ones are mapped singly.
 class ChildArena {
 public:
-    explicit ChildArena(std::size_t limit) : m_limit(limit) {}
-
     static void *allocate(void *userdata, std::size_t size) { return static_cast<ChildArena *>(userdata)->take(size); }
     static void deallocate(void *userdata, void *pointer)
     {
@@ -263,12 +265,9 @@ private:
     static constexpr std::size_t SmallClasses = 64; // blocks up to 1 KB
     static constexpr std::size_t Chunk = std::size_t(4) << 20;
 
-    char *map(std::size_t size)
+    static char *map(std::size_t size)
     {
-        m_mapped += size;
-        void *pages = m_mapped > m_limit ? MAP_FAILED
-                                         : ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                                                  MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        void *pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
         if (pages == MAP_FAILED)
             _exit(ChildOverBudget);
         return static_cast<char *>(pages);
@@ -303,15 +302,12 @@ private:
         const std::size_t steps = std::max<std::size_t>(1, (size + Step - 1) / Step);
         if (steps > SmallClasses) {
             ::munmap(block, Header + size);
-            m_mapped -= Header + size;
             return;
         }
         std::memcpy(block + Header, &m_free[steps], sizeof(char *));
         m_free[steps] = block;
     }
 
-    std::size_t m_limit;
-    std::size_t m_mapped = 0;
     char *m_next = nullptr;
     char *m_end = nullptr;
     std::array<char *, SmallClasses + 1> m_free{};
@@ -355,16 +351,58 @@ private:
     std::size_t m_used = 0;
 };
 
-[[noreturn]] void runChild(int fd, const QByteArray &utf8, qint64 memoryBytes)
+// The memory the process holds in private writable mappings, which is
+// what the system's data limit counts; nothing when it cannot be read. Only
+// calls that are safe in a child forked from a process with threads.
+std::optional<std::size_t> privateMemory()
 {
-    ChildArena arena{std::size_t(memoryBytes)};
-    GumboOptions options = gumboOptions();
-    options.allocator = ChildArena::allocate;
-    options.deallocator = ChildArena::deallocate;
-    options.userdata = &arena;
+    static char status[8192];
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::size_t have = 0;
+    while (have < sizeof status - 1) {
+        const ssize_t got = ::read(fd, status + have, sizeof status - 1 - have);
+        if (got <= 0)
+            break;
+        have += std::size_t(got);
+    }
+    ::close(fd);
+    status[have] = 0;
+    const char *line = std::strstr(status, "\nVmData:");
+    if (!line)
+        return std::nullopt;
+    std::size_t kilobytes = 0;
+    for (const char *c = line + 8; *c && *c != '\n'; ++c)
+        if (*c >= '0' && *c <= '9')
+            kilobytes = kilobytes * 10 + std::size_t(*c - '0');
+    return kilobytes * 1024;
+}
+
+// Soft and hard limit alike: at the CPU limit the system kills the child
+// outright instead of warning it first.
+void limit(int resource, rlim_t value)
+{
+    const rlimit both{value, value};
+    ::setrlimit(resource, &both);
+}
+
+[[noreturn]] void runChild(int fd, const QByteArray &utf8, const HtmlParseOptions &options, rlim_t cpuSeconds)
+{
+    // A child that is killed or crashes leaves no core file behind.
+    limit(RLIMIT_CORE, 0);
+    limit(RLIMIT_CPU, cpuSeconds);
+    // Without /proc the memory goes unlimited; the CPU limit still holds.
+    if (const std::optional<std::size_t> held = privateMemory())
+        limit(RLIMIT_DATA, rlim_t(*held + std::size_t(options.memoryBytes)));
+    ChildArena arena;
+    GumboOptions gumbo = gumboOptions();
+    gumbo.allocator = ChildArena::allocate;
+    gumbo.deallocator = ChildArena::deallocate;
+    gumbo.userdata = &arena;
     // The child ends with _exit: the tree is never freed, and nothing the
     // parent set up runs again here.
-    GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), std::size_t(utf8.size()));
+    GumboOutput *output = gumbo_parse_with_options(&gumbo, utf8.constData(), std::size_t(utf8.size()));
     PipeSink sink(fd);
     writeElements(sink, output->document);
     sink.flush();
@@ -379,9 +417,9 @@ void endChild(pid_t child, bool kill)
     }
 }
 
-// What the child sent, or nothing when it failed, sent too much or missed
-// the deadline. The pipe is read without blocking, so the deadline holds
-// however the child behaves.
+// What the child sent, or nothing when it failed, sent too much or was
+// still not done at the deadline. The pipe is read without blocking, so the
+// deadline holds however the child behaves.
 std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::steady_clock::time_point deadline,
                                            qsizetype maxBytes)
 {
@@ -429,9 +467,9 @@ std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::ste
 
 std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParseOptions &options)
 {
-    const auto megabytes = double(utf8.size()) / (1024.0 * 1024.0);
-    const auto deadline = std::chrono::steady_clock::now() + options.baseTime
-                          + std::chrono::milliseconds(qint64(double(options.timePerMegabyte.count()) * megabytes));
+    const qint64 counted = std::min<qint64>(utf8.size(), MaxMapFileBytes);
+    const auto cpuSeconds = rlim_t(options.cpuTime.count() + counted / options.bytesPerCpuSecond);
+    const auto deadline = std::chrono::steady_clock::now() + options.wallClockLimit;
     // Close-on-exec: a program the editor starts meanwhile must not hold
     // the pipe open.
     int pipeEnds[2];
@@ -443,12 +481,12 @@ std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParse
     if (child < 0) {
         ::close(pipeEnds[0]);
         ::close(pipeEnds[1]);
-        // No child to be had: parse here, without the deadline.
+        // No child to be had: parse here, without the limits.
         return parseHere(utf8);
     }
     if (child == 0) {
         ::close(pipeEnds[0]);
-        runChild(pipeEnds[1], utf8, options.memoryBytes);
+        runChild(pipeEnds[1], utf8, options, cpuSeconds);
     }
     ::close(pipeEnds[1]);
     // The records hold parts of the page, a few times over at most.

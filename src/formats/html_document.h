@@ -44,14 +44,22 @@ struct HtmlImg {
 // How a page is given to the general HTML parser. Broken pages can make its
 // work grow much faster than their size (text under thousands of open
 // elements, a tag with thousands of attributes), and it cannot be stopped
-// once started; so by default it runs in a child process that is given up
-// when it passes the memory or time allowed, and the page is refused.
-// Fuzzing turns the isolation off to see into the parse.
+// once started; so by default it runs in a child process whose CPU time and
+// memory are limited by the system, and a page that needs more is refused.
+// The verdict depends on the page, not on how busy the machine is. Fuzzing
+// turns the isolation off to see into the parse.
 struct HtmlParseOptions {
     bool isolated = true;
+    // Memory the child may take beyond what the editor holds when it starts.
     qint64 memoryBytes = qint64(1) << 30;
-    std::chrono::milliseconds baseTime{2000};
-    std::chrono::milliseconds timePerMegabyte{500};
+    // CPU time: this much for any page, and a second more for each full
+    // bytesPerCpuSecond of it, counted up to the largest file the readers
+    // take (5 s in all). A page 30,000 elements deep needs about 2 s.
+    std::chrono::seconds cpuTime{3};
+    qint64 bytesPerCpuSecond = qint64(32) << 20;
+    // Only against a child that sleeps or is stopped: far above any CPU time
+    // allowed, so it never decides for a parse that runs.
+    std::chrono::milliseconds wallClockLimit{std::chrono::minutes(2)};
 };
 
 // The parts of an HTML page that the map readers use, taken from a real

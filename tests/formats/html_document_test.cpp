@@ -4,7 +4,14 @@
 #include "model/map_document.h"
 #include "support/printers.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -175,12 +182,11 @@ TEST(HtmlDocument, IsolatedParseGivesTheSameResult)
 
 TEST(HtmlDocument, PagesThatCostTooMuchAreRefused)
 {
-    // Text under thousands of open elements makes the parser's work grow
-    // with the square of the page: stopped by the time allowed.
-    QString nested = QString(QStringLiteral("<div>")).repeated(20000) + QStringLiteral("<b>") + QString(200000, u'x');
+    // Thousands of open elements make the parser's work grow with the
+    // square of the page: stopped by the CPU time allowed.
+    QString nested = QString(QStringLiteral("<div>")).repeated(30000) + QStringLiteral("<b>") + QString(200000, u'x');
     HtmlParseOptions quick;
-    quick.baseTime = std::chrono::milliseconds(200);
-    quick.timePerMegabyte = std::chrono::milliseconds(0);
+    quick.cpuTime = std::chrono::seconds(1);
     EXPECT_FALSE(HtmlDocument::parse(nested, quick).has_value());
 
     // A page whose tree needs more memory than allowed.
@@ -192,4 +198,69 @@ TEST(HtmlDocument, PagesThatCostTooMuchAreRefused)
     const std::optional<HtmlDocument> enough = HtmlDocument::parse(areas);
     ASSERT_TRUE(enough.has_value());
     EXPECT_EQ(enough->areasOf(enough->maps()[0]).size(), 20000u);
+}
+
+namespace {
+
+// Stops the first child process of this one as soon as it appears, as a
+// machine too busy to run it would, and lets it go on after the pause
+// (never, for a zero pause).
+class ChildPauser {
+public:
+    explicit ChildPauser(std::chrono::milliseconds pause) : m_thread([this, pause] { run(pause); }) {}
+    ~ChildPauser() { m_thread.join(); }
+    bool pausedAChild() const { return m_paused; }
+
+private:
+    static pid_t findChild()
+    {
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+        for (const QString &entry : entries) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (!entry.front().isDigit() || !stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray fields = stat.readAll();
+            // pid (name) state ppid ...: the name may hold anything but ends at the last ")".
+            const QList<QByteArray> after = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+            if (after.size() > 1 && after[1].toInt() == ::getpid())
+                return pid_t(entry.toInt());
+        }
+        return 0;
+    }
+
+    void run(std::chrono::milliseconds pause)
+    {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        pid_t child = 0;
+        while (!child && std::chrono::steady_clock::now() < giveUp)
+            child = findChild();
+        if (!child || ::kill(child, SIGSTOP) != 0)
+            return;
+        m_paused = true;
+        if (pause.count() == 0)
+            return;
+        std::this_thread::sleep_for(pause);
+        ::kill(child, SIGCONT);
+    }
+
+    std::atomic<bool> m_paused = false;
+    std::thread m_thread;
+};
+
+} // namespace
+
+TEST(HtmlDocument, TheWallClockDecidesOnlyForAChildThatDoesNotRun)
+{
+    // Deep enough that the child is still at work when it is found.
+    const QString deep = QStringLiteral("<div>").repeated(10000) + QStringLiteral("<map name=m></map>");
+    {
+        ChildPauser pauser(std::chrono::milliseconds(2500));
+        EXPECT_TRUE(HtmlDocument::parse(deep).has_value());
+        EXPECT_TRUE(pauser.pausedAChild());
+    }
+    HtmlParseOptions impatient;
+    impatient.wallClockLimit = std::chrono::milliseconds(300);
+    ChildPauser stopped(std::chrono::milliseconds(0));
+    EXPECT_FALSE(HtmlDocument::parse(deep, impatient).has_value());
+    EXPECT_TRUE(stopped.pausedAChild());
 }
