@@ -239,12 +239,12 @@ MapReadResult analyze_client_map(MapDocument &doc, const MapTextSource &source, 
 
     std::optional<HtmlDocument> page;
     if (fromFile) {
-        const FileText file = readMapInputFile(source.fileOrText, FileKind::Html);
+        FileText file = readMapInputFile(source.fileOrText, FileKind::Html);
         if (file.problem == FileText::TooLarge)
             return fail(FileTooLargeReason);
         if (file.problem != FileText::None)
             return fail();
-        page = HtmlDocument::parse(file.text, services.htmlParsing);
+        page = HtmlDocument::parse(std::move(file.text), services.htmlParsing);
     } else {
         page = HtmlDocument::parse(source.fileOrText, services.htmlParsing);
     }

@@ -24,10 +24,27 @@
 //   'E'                       the innermost open map closes
 //   'A' shape coords startTag an area element
 //   'I' usemap src ismap      an img element; ismap is the byte 0 or 1
-// Each text is a 32-bit length and its UTF-8 bytes.
+// Each text is a 32-bit length and its UTF-8 bytes. The records are read as
+// they arrive, so that no more than one of them is ever held as bytes.
 class ElementRecords {
 public:
-    static std::optional<HtmlDocument> read(QByteArrayView records);
+    // Takes the next bytes of the stream; false when they are not records.
+    bool feed(QByteArrayView bytes);
+    // The document, once the stream has ended; nothing when it ended inside
+    // a record or with a map still open.
+    std::optional<HtmlDocument> finish();
+
+private:
+    // Reads the record at the front of the bytes into the document: its
+    // size, 0 when it is not complete yet (m_partialNeeds then says how far
+    // it reaches, when that is known), -1 when it is not a record.
+    qsizetype readRecord(QByteArrayView bytes);
+
+    HtmlDocument m_doc;
+    std::vector<std::size_t> m_openMaps;
+    QByteArray m_partial; // the start of a record still to be completed
+    qsizetype m_partialNeeds = 0;
+    bool m_broken = false;
 };
 
 namespace {
@@ -156,64 +173,96 @@ void writeElements(RecordSink &sink, const GumboNode *document)
 
 } // namespace
 
-std::optional<HtmlDocument> ElementRecords::read(QByteArrayView records)
+qsizetype ElementRecords::readRecord(QByteArrayView bytes)
 {
-    HtmlDocument doc;
-    std::vector<std::size_t> openMaps;
-    qsizetype at = 0;
-    const auto text = [&](QString &out) {
-        quint32 size = 0;
-        if (records.size() - at < qsizetype(sizeof size))
-            return false;
-        std::memcpy(&size, records.data() + at, sizeof size);
-        at += qsizetype(sizeof size);
-        if (records.size() - at < qsizetype(size))
-            return false;
-        out = QString::fromUtf8(records.sliced(at, qsizetype(size)));
-        at += qsizetype(size);
+    m_partialNeeds = 0;
+    qsizetype at = 1;
+    // The texts of the record, checked complete before anything is made.
+    std::array<QByteArrayView, 3> texts;
+    const auto take = [&](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            quint32 size = 0;
+            if (bytes.size() - at < qsizetype(sizeof size))
+                return false;
+            std::memcpy(&size, bytes.data() + at, sizeof size);
+            at += qsizetype(sizeof size);
+            if (bytes.size() - at < qsizetype(size)) {
+                m_partialNeeds = at + qsizetype(size);
+                return false;
+            }
+            texts[i] = bytes.sliced(at, qsizetype(size));
+            at += qsizetype(size);
+        }
         return true;
     };
-    while (at < records.size()) {
-        switch (records[at++]) {
-        case 'M': {
-            HtmlMap map;
-            if (!text(map.name))
-                return std::nullopt;
-            map.firstArea = qsizetype(doc.m_areas.size());
-            openMaps.push_back(doc.m_maps.size());
-            doc.m_maps.push_back(std::move(map));
-            break;
-        }
-        case 'E': {
-            if (openMaps.empty())
-                return std::nullopt;
-            HtmlMap &map = doc.m_maps[openMaps.back()];
-            map.areaCount = qsizetype(doc.m_areas.size()) - map.firstArea;
-            openMaps.pop_back();
-            break;
-        }
-        case 'A': {
-            HtmlArea area;
-            if (!text(area.shape) || !text(area.coords) || !text(area.startTag))
-                return std::nullopt;
-            doc.m_areas.push_back(std::move(area));
-            break;
-        }
-        case 'I': {
-            HtmlImg img;
-            if (!text(img.useMap) || !text(img.src) || at >= records.size())
-                return std::nullopt;
-            img.isMap = records[at++] != 0;
-            doc.m_imgs.push_back(std::move(img));
-            break;
-        }
-        default:
-            return std::nullopt;
-        }
+    switch (bytes[0]) {
+    case 'M': {
+        if (!take(1))
+            return 0;
+        m_openMaps.push_back(m_doc.m_maps.size());
+        m_doc.m_maps.push_back({QString::fromUtf8(texts[0]), qsizetype(m_doc.m_areas.size()), 0});
+        return at;
     }
-    if (!openMaps.empty())
+    case 'E': {
+        if (m_openMaps.empty())
+            return -1;
+        HtmlMap &map = m_doc.m_maps[m_openMaps.back()];
+        map.areaCount = qsizetype(m_doc.m_areas.size()) - map.firstArea;
+        m_openMaps.pop_back();
+        return at;
+    }
+    case 'A':
+        if (!take(3))
+            return 0;
+        m_doc.m_areas.push_back(
+            {QString::fromUtf8(texts[0]), QString::fromUtf8(texts[1]), QString::fromUtf8(texts[2])});
+        return at;
+    case 'I':
+        if (!take(2) || at >= bytes.size())
+            return 0;
+        m_doc.m_imgs.push_back({QString::fromUtf8(texts[0]), QString::fromUtf8(texts[1]), bytes[at] != 0});
+        return at + 1;
+    default:
+        return -1;
+    }
+}
+
+bool ElementRecords::feed(QByteArrayView bytes)
+{
+    // A record begun in an earlier piece is completed first, from as few
+    // bytes of this one as are needed.
+    while (!m_partial.isEmpty() && !bytes.isEmpty() && !m_broken) {
+        const qsizetype had = m_partial.size();
+        m_partial.append(bytes.first(std::min<qsizetype>(bytes.size(), std::max<qsizetype>(had, 1 << 16))));
+        const qsizetype size = readRecord(m_partial);
+        if (size < 0)
+            m_broken = true;
+        // A long text is gathered in one piece of memory.
+        if (size == 0 && m_partialNeeds > m_partial.capacity())
+            m_partial.reserve(m_partialNeeds);
+        const qsizetype used = (size > 0 ? size : m_partial.size()) - had;
+        bytes = bytes.sliced(used);
+        if (size > 0)
+            m_partial.clear();
+    }
+    while (!bytes.isEmpty() && !m_broken) {
+        const qsizetype size = readRecord(bytes);
+        if (size < 0)
+            m_broken = true;
+        if (size <= 0)
+            break;
+        bytes = bytes.sliced(size);
+    }
+    if (!m_broken)
+        m_partial.append(bytes);
+    return !m_broken;
+}
+
+std::optional<HtmlDocument> ElementRecords::finish()
+{
+    if (m_broken || !m_partial.isEmpty() || !m_openMaps.empty())
         return std::nullopt;
-    return doc;
+    return std::move(m_doc);
 }
 
 namespace {
@@ -231,10 +280,12 @@ HtmlDocument parseHere(const QByteArray &utf8)
 {
     const GumboOptions options = gumboOptions();
     GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), std::size_t(utf8.size()));
-    BufferSink records;
-    writeElements(records, output->document);
+    BufferSink sink;
+    writeElements(sink, output->document);
     gumbo_destroy_output(&options, output);
-    return ElementRecords::read(records.bytes).value_or(HtmlDocument());
+    ElementRecords records;
+    records.feed(sink.bytes);
+    return records.finish().value_or(HtmlDocument());
 }
 
 // Gumbo cannot be stopped, and some broken pages make its work grow with the
@@ -417,14 +468,16 @@ void endChild(pid_t child, bool kill)
     }
 }
 
-// What the child sent, or nothing when it failed, sent too much or was
-// still not done at the deadline. The pipe is read without blocking, so the
-// deadline holds however the child behaves.
-std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::steady_clock::time_point deadline,
-                                           qsizetype maxBytes)
+// The document made of what the child sent, or nothing when the child
+// failed, sent too much or something other than records, or was still not
+// done at the deadline. The pipe is read without blocking, so the deadline
+// holds however the child behaves.
+std::optional<HtmlDocument> receiveFromChild(pid_t child, int fd, std::chrono::steady_clock::time_point deadline,
+                                             qsizetype maxBytes)
 {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    QByteArray received;
+    ElementRecords records;
+    std::vector<char> buffer(std::size_t(1) << 18);
     qsizetype have = 0;
     for (bool open = true; open;) {
         const auto left =
@@ -435,12 +488,10 @@ std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::ste
             return std::nullopt;
         }
         for (;;) {
-            if (have == received.size())
-                received.resize(std::max<qsizetype>(2 * have, 1 << 16));
-            const ssize_t got = ::read(fd, received.data() + have, std::size_t(received.size() - have));
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
             if (got > 0) {
                 have += got;
-                if (have > maxBytes) {
+                if (have > maxBytes || !records.feed(QByteArrayView(buffer.data(), got))) {
                     endChild(child, true);
                     return std::nullopt;
                 }
@@ -454,7 +505,6 @@ std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::ste
             break;
         }
     }
-    received.resize(have);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
         if (errno != EINTR)
@@ -462,7 +512,7 @@ std::optional<QByteArray> receiveFromChild(pid_t child, int fd, std::chrono::ste
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != ChildDone)
         return std::nullopt;
-    return received;
+    return records.finish();
 }
 
 std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParseOptions &options)
@@ -491,18 +541,17 @@ std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParse
     ::close(pipeEnds[1]);
     // The records hold parts of the page, a few times over at most.
     const qsizetype maxBytes = 8 * utf8.size() + (1 << 20);
-    const std::optional<QByteArray> received = receiveFromChild(child, pipeEnds[0], deadline, maxBytes);
+    std::optional<HtmlDocument> doc = receiveFromChild(child, pipeEnds[0], deadline, maxBytes);
     ::close(pipeEnds[0]);
-    if (!received)
-        return std::nullopt;
-    return ElementRecords::read(*received);
+    return doc;
 }
 
 } // namespace
 
-std::optional<HtmlDocument> HtmlDocument::parse(QStringView text, const HtmlParseOptions &options)
+std::optional<HtmlDocument> HtmlDocument::parse(QString text, const HtmlParseOptions &options)
 {
     const QByteArray utf8 = text.toUtf8();
+    text = QString();
     if (std::optional<HtmlDocument> written = parseWrittenMap(utf8))
         return written;
     return parseWithGumbo(utf8, options);

@@ -68,8 +68,10 @@ struct HtmlParseOptions {
 // with the same result, so undo and redo stay fast for large maps.
 class HtmlDocument {
 public:
-    // Parses a page; no value when the page is refused.
-    static std::optional<HtmlDocument> parse(QStringView text, const HtmlParseOptions &options = {});
+    // Parses a page; no value when the page is refused. The text is let go
+    // as soon as it has been turned into UTF-8: a caller that moves it in
+    // has its memory back before the parse begins.
+    static std::optional<HtmlDocument> parse(QString text, const HtmlParseOptions &options = {});
 
     // The two ways of reading, separately, so that tests can check that they
     // agree. parseWrittenMap has no value for any text it does not recognise

@@ -233,12 +233,12 @@ MapReadResult analyze_server_html(MapDocument &doc, const QString &html_file, co
     const auto fail = [](QStringView reason = {}) {
         return MapReadResult::failed(withReason(ServerPageOpenError, reason));
     };
-    const FileText file = readMapInputFile(html_file, FileKind::Html);
+    FileText file = readMapInputFile(html_file, FileKind::Html);
     if (file.problem == FileText::TooLarge)
         return fail(FileTooLargeReason);
     if (file.problem != FileText::None)
         return fail();
-    const std::optional<HtmlDocument> page = HtmlDocument::parse(file.text, services.htmlParsing);
+    const std::optional<HtmlDocument> page = HtmlDocument::parse(std::move(file.text), services.htmlParsing);
     if (!page)
         return fail(PageTooComplexReason);
     for (const HtmlImg &img : page->imgs())
