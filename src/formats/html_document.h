@@ -50,8 +50,10 @@ struct HtmlImg {
 // turns the isolation off to see into the parse.
 struct HtmlParseOptions {
     bool isolated = true;
-    // Memory the child may take beyond what the editor holds when it starts.
-    qint64 memoryBytes = qint64(1) << 30;
+    // Memory the child may take beyond what the editor holds when it starts:
+    // with the editor's own copies of the largest page the readers take, a
+    // read stays under 1 GB in all.
+    qint64 memoryBytes = qint64(384) << 20;
     // CPU time: this much for any page, and a second more for each full
     // bytesPerCpuSecond of it, counted up to the largest file the readers
     // take (5 s in all). A page 30,000 elements deep needs about 2 s.
