@@ -3,6 +3,7 @@
 #include "model/map_document.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -23,7 +24,10 @@ struct DocumentFromJson {
     QString error; // one line naming what is wrong, when there is no document
 };
 
-DocumentFromJson documentFromJson(const QByteArray &json);
+// Builds the document straight from the JSON text, with no tree of JSON
+// values in between, so that a large map needs little more memory than its
+// text and its areas.
+DocumentFromJson documentFromJson(QByteArrayView json);
 
 // The live areas in order, with all their points.
 QByteArray documentToJson(const MapDocument &doc);

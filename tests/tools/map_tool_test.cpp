@@ -169,6 +169,29 @@ TEST(MapTool, ReadPrintsTheDocumentAsTheEditorLoadsIt)
     EXPECT_EQ(QString::fromUtf8(relative.out), QString::fromUtf8(absolute.out));
 }
 
+TEST(MapTool, TheJsonFormCarriesEveryTextBothWays)
+{
+    FileFolder folder;
+    // Quotes, a backslash, control characters and a character outside the BMP.
+    const QString page =
+        folder.write(QStringLiteral("t.html"), "<img src=a.gif usemap=#m><map name=m>"
+                                               "<area shape=rect coords=1,2,3,4 href='a\\b.html' "
+                                               "alt='say \"hi\"\t\x01 \xf0\x9f\x98\x80 caf\xc3\xa9'></map>");
+    const ToolRun read = runMapTool({"read", page}, {});
+    ASSERT_EQ(read.status, 0) << read.err.toStdString();
+    const QJsonObject area = json(read)["areas"].toArray()[0].toObject();
+    EXPECT_EQ(area["alt"].toString(), QStringLiteral("say \"hi\"\t\x01 \U0001F600 caf\u00e9"));
+    EXPECT_EQ(area["link"].toString(), QStringLiteral("a\\b.html"));
+    const ToolRun written = runMapTool({"write", "--format", "html"}, read.out);
+    EXPECT_EQ(written.out, runMapTool({"convert", page, "--to", "html"}, {}).out);
+
+    // Escapes in the input, and a key given twice counts with its last value.
+    const ToolRun escaped =
+        run({"write", "--format", "html"}, R"({"map_name": "x", "map_name": "\u00e9\ud83d\ude00\/\"\\"})");
+    EXPECT_TRUE(QString::fromUtf8(escaped.out).contains(QStringLiteral("<map name=\"\u00e9\U0001F600/\"\\\">")))
+        << escaped.out.toStdString();
+}
+
 TEST(MapTool, ReadTakesMapFilesAsNcsaUnlessToldOtherwise)
 {
     FileFolder folder;
