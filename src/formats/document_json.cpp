@@ -3,9 +3,7 @@
 #include "json_cursor.h"
 #include "model/area_geometry.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QIODevice>
 
 #include <array>
 #include <cmath>
@@ -328,6 +326,118 @@ DocumentFromJson DocumentReader::read()
     return {std::move(m_doc), QString()};
 }
 
+// The JSON form of a text, as Qt writes it: UTF-8, with quotes, backslashes
+// and control characters escaped, and a lone surrogate as its \u escape.
+void appendJsonText(QByteArray &out, const QString &text)
+{
+    static constexpr char Hex[] = "0123456789abcdef";
+    out += '"';
+    const char16_t *c = reinterpret_cast<const char16_t *>(text.utf16());
+    const char16_t *const end = c + text.size();
+    while (c != end) {
+        const char16_t u = *c++;
+        if (u >= 0x20 && u < 0x80 && u != u'"' && u != u'\\') {
+            out += char(u);
+            continue;
+        }
+        const char *named = nullptr;
+        switch (u) {
+        case u'"':
+            named = "\\\"";
+            break;
+        case u'\\':
+            named = "\\\\";
+            break;
+        case u'\b':
+            named = "\\b";
+            break;
+        case u'\f':
+            named = "\\f";
+            break;
+        case u'\n':
+            named = "\\n";
+            break;
+        case u'\r':
+            named = "\\r";
+            break;
+        case u'\t':
+            named = "\\t";
+            break;
+        }
+        if (named) {
+            out += named;
+        } else if (u < 0x20
+                   || (QChar::isSurrogate(u)
+                       && !(QChar::isHighSurrogate(u) && c != end && QChar::isLowSurrogate(*c)))) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += Hex[(u >> shift) & 0xf];
+        } else if (u < 0x800) {
+            out += char(0xc0 | (u >> 6));
+            out += char(0x80 | (u & 0x3f));
+        } else if (!QChar::isSurrogate(u)) {
+            out += char(0xe0 | (u >> 12));
+            out += char(0x80 | ((u >> 6) & 0x3f));
+            out += char(0x80 | (u & 0x3f));
+        } else {
+            const char32_t code = QChar::surrogateToUcs4(u, *c++);
+            out += char(0xf0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3f));
+            out += char(0x80 | ((code >> 6) & 0x3f));
+            out += char(0x80 | (code & 0x3f));
+        }
+    }
+    out += '"';
+}
+
+// A member of an object, four blanks per level in, as Qt indents.
+void appendKey(QByteArray &out, int level, const char *key)
+{
+    out.append(4 * level, ' ');
+    out += '"';
+    out += key;
+    out += "\": ";
+}
+
+void appendText(QByteArray &out, int level, const char *key, const QString &text, bool last = false)
+{
+    appendKey(out, level, key);
+    appendJsonText(out, text);
+    out += last ? "\n" : ",\n";
+}
+
+void appendArea(QByteArray &out, const clscoords &area)
+{
+    out += "        {\n";
+    appendText(out, 3, "alt", area.alt);
+    appendKey(out, 3, "events");
+    out += "[\n";
+    for (int k = 0; k < EventCount; ++k) {
+        out.append(16, ' ');
+        appendJsonText(out, area.eventText(k));
+        out += k + 1 < EventCount ? ",\n" : "\n";
+    }
+    out += "            ],\n";
+    appendText(out, 3, "link", area.link);
+    appendText(out, 3, "onmouseout", area.onmouseout);
+    appendText(out, 3, "onmouseover", area.onmouseover);
+    appendKey(out, 3, "points");
+    out += "[\n";
+    for (int i = 0; i < area.nr_points; ++i) {
+        out += "                [\n                    ";
+        out += QByteArray::number(area.getPointX(i));
+        out += ",\n                    ";
+        out += QByteArray::number(area.getPointY(i));
+        out += i + 1 < area.nr_points ? "\n                ],\n" : "\n                ]\n";
+    }
+    out += "            ],\n";
+    appendKey(out, 3, "shape");
+    appendJsonText(out, QLatin1String(shapeName(area.shapetype)));
+    out += ",\n";
+    appendText(out, 3, "targetframe", area.targetframe, true);
+    out += "        }";
+}
+
 } // namespace
 
 DocumentFromJson documentFromJson(QByteArrayView json)
@@ -335,35 +445,32 @@ DocumentFromJson documentFromJson(QByteArrayView json)
     return DocumentReader(json).read();
 }
 
-QByteArray documentToJson(const MapDocument &doc)
+void writeDocumentJson(const MapDocument &doc, QIODevice &out)
 {
-    QJsonArray areas;
+    // Keys in Qt's order (sorted), so that the text is what Qt's JSON writer
+    // makes of the same document. Written area by area: the memory needed
+    // does not grow with the map.
+    QByteArray piece = "{\n";
+    appendKey(piece, 1, "areas");
+    piece += "[\n";
+    bool first = true;
     doc.forEachLiveArea([&](const clscoords &area) {
-        QJsonArray points;
-        for (int i = 0; i < area.nr_points; ++i)
-            points.append(QJsonArray{area.getPointX(i), area.getPointY(i)});
-        QJsonArray events;
-        for (int k = 0; k < EventCount; ++k)
-            events.append(area.getEvents(k));
-        areas.append(QJsonObject{
-            {QStringLiteral("shape"), QLatin1String(shapeName(area.shapetype))},
-            {QStringLiteral("points"), points},
-            {QStringLiteral("link"), area.link},
-            {QStringLiteral("alt"), area.alt},
-            {QStringLiteral("targetframe"), area.targetframe},
-            {QStringLiteral("onmouseover"), area.onmouseover},
-            {QStringLiteral("onmouseout"), area.onmouseout},
-            {QStringLiteral("events"), events},
-        });
+        if (!first)
+            piece += ",\n";
+        first = false;
+        appendArea(piece, area);
+        if (piece.size() >= (1 << 16)) {
+            out.write(piece);
+            piece.resize(0);
+        }
     });
-    const QJsonObject root{
-        {QStringLiteral("map_name"), doc.map_name},
-        {QStringLiteral("image_file"), doc.image_file},
-        {QStringLiteral("map_file"), doc.map_file},
-        {QStringLiteral("server_html_file"), doc.server_html_file},
-        {QStringLiteral("default_link"), doc.default_link},
-        {QStringLiteral("default_target"), doc.default_target},
-        {QStringLiteral("areas"), areas},
-    };
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    piece += first ? "    ],\n" : "\n    ],\n";
+    appendText(piece, 1, "default_link", doc.default_link);
+    appendText(piece, 1, "default_target", doc.default_target);
+    appendText(piece, 1, "image_file", doc.image_file);
+    appendText(piece, 1, "map_file", doc.map_file);
+    appendText(piece, 1, "map_name", doc.map_name);
+    appendText(piece, 1, "server_html_file", doc.server_html_file, true);
+    piece += "}\n";
+    out.write(piece);
 }

@@ -2,11 +2,12 @@
 
 #include "model/map_document.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include <optional>
+
+class QIODevice;
 
 // The document as JSON, the exchange form of the command-line tool:
 //   {"map_name", "image_file", "map_file", "server_html_file",
@@ -29,5 +30,6 @@ struct DocumentFromJson {
 // text and its areas.
 DocumentFromJson documentFromJson(QByteArrayView json);
 
-// The live areas in order, with all their points.
-QByteArray documentToJson(const MapDocument &doc);
+// The live areas in order, with all their points, written piece by piece
+// as Qt's JSON writer lays them out (indented, keys sorted).
+void writeDocumentJson(const MapDocument &doc, QIODevice &out);

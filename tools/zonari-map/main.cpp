@@ -18,8 +18,10 @@ int main(int argc, char *argv[])
         if (in.open(stdin, QIODevice::ReadOnly))
             input = in.readAll();
     }
-    const ToolRun run = runMapTool(args, input);
-    std::fwrite(run.out.constData(), 1, std::size_t(run.out.size()), stdout);
-    std::fwrite(run.err.constData(), 1, std::size_t(run.err.size()), stderr);
-    return std::fflush(stdout) == 0 ? run.status : ExitStatus::ReadFailed;
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const int status = runMapTool(args, input, out, err);
+    return out.flush() && out.error() == QFileDevice::NoError ? status : ExitStatus::ReadFailed;
 }

@@ -5,6 +5,7 @@
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
 
@@ -50,9 +51,33 @@ QString absoluteFileName(const QString &name)
     return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath();
 }
 
-ToolRun failure(int status, const QString &message)
+// Where a command writes what it prints.
+struct Output {
+    QIODevice &out;
+    QIODevice &err;
+};
+
+// A failure with its lines on standard error, each after the tool's name.
+struct Failure {
+    int status = ExitStatus::Ok;
+    QStringList lines;
+};
+
+int report(Output &output, const Failure &failure)
 {
-    return {QByteArray(), "zonari-map: " + message.toUtf8() + '\n', status};
+    for (const QString &line : failure.lines)
+        output.err.write("zonari-map: " + line.toUtf8() + '\n');
+    return failure.status;
+}
+
+Failure failure(int status, const QString &message)
+{
+    return {status, {message}};
+}
+
+Failure readFailure(int status, const QStringList &lines)
+{
+    return {status, lines};
 }
 
 // Options of the form --name VALUE; a name seen twice keeps its last value.
@@ -115,35 +140,30 @@ QByteArray writeDocument(MapDocument &doc, const OutputFormat &format)
     return (format.page ? calculate_server_html(doc) : calculate_html(doc)).toUtf8();
 }
 
-ToolRun runWrite(const QStringList &args, const QByteArray &input)
+int runWrite(const QStringList &args, const QByteArray &input, Output &output)
 {
     const Options options = parseOptions(args, {QStringLiteral("format"), QStringLiteral("map-file")});
     if (!options.error.isEmpty())
-        return failure(ExitStatus::BadInput, options.error);
+        return report(output, failure(ExitStatus::BadInput, options.error));
     if (!options.positional.isEmpty())
-        return failure(ExitStatus::BadInput, QStringLiteral("unexpected argument %1").arg(options.positional.first()));
+        return report(output, failure(ExitStatus::BadInput,
+                                      QStringLiteral("unexpected argument %1").arg(options.positional.first())));
     const QString formatName = options.values.value(QStringLiteral("format"));
     const OutputFormat *format = outputFormat(formatName);
     if (!format)
-        return failure(ExitStatus::BadInput,
-                       formatName.isEmpty()
-                           ? QStringLiteral("write needs --format html|ncsa|cern|page")
-                           : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(formatName));
+        return report(output,
+                      failure(ExitStatus::BadInput,
+                              formatName.isEmpty()
+                                  ? QStringLiteral("write needs --format html|ncsa|cern|page")
+                                  : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(formatName)));
 
     DocumentFromJson read = documentFromJson(input);
     if (!read.document)
-        return failure(ExitStatus::BadInput, read.error);
+        return report(output, failure(ExitStatus::BadInput, read.error));
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
-    return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
-}
-
-ToolRun readFailure(int status, const QStringList &lines)
-{
-    QByteArray err;
-    for (const QString &line : lines)
-        err += "zonari-map: " + line.toUtf8() + '\n';
-    return {QByteArray(), err, status};
+    output.out.write(writeDocument(*read.document, *format));
+    return ExitStatus::Ok;
 }
 
 const QStringList ReadOptions = {QStringLiteral("format"), QStringLiteral("map"), QStringLiteral("map-index"),
@@ -152,7 +172,7 @@ const QStringList ReadOptions = {QStringLiteral("format"), QStringLiteral("map")
 // A document read from a file as the editor loads it, or why there is none.
 struct ReadResult {
     std::optional<MapDocument> document;
-    ToolRun failure;
+    Failure failure;
 };
 
 ReadResult readClientMap(MapDocument doc, const QString &file, const Options &options)
@@ -250,43 +270,48 @@ ReadResult readDocument(const Options &options)
             failure(ExitStatus::BadInput, QStringLiteral("unknown format %1 (html, ncsa or cern)").arg(format))};
 }
 
-ToolRun runRead(const QStringList &args, const QByteArray &)
+int runRead(const QStringList &args, const QByteArray &, Output &output)
 {
     const Options options = parseOptions(args, ReadOptions);
     if (!options.error.isEmpty())
-        return failure(ExitStatus::BadInput, options.error);
+        return report(output, failure(ExitStatus::BadInput, options.error));
     const ReadResult read = readDocument(options);
     if (!read.document)
-        return read.failure;
-    return {documentToJson(*read.document), QByteArray(), ExitStatus::Ok};
+        return report(output, read.failure);
+    writeDocumentJson(*read.document, output.out);
+    return ExitStatus::Ok;
 }
 
-ToolRun runConvert(const QStringList &args, const QByteArray &)
+int runConvert(const QStringList &args, const QByteArray &, Output &output)
 {
     const Options options =
         parseOptions(args, ReadOptions + QStringList{QStringLiteral("to"), QStringLiteral("map-file")});
     if (!options.error.isEmpty())
-        return failure(ExitStatus::BadInput, options.error);
+        return report(output, failure(ExitStatus::BadInput, options.error));
     const QString target = options.values.value(QStringLiteral("to"));
     const OutputFormat *format = outputFormat(target);
     if (!format)
-        return failure(ExitStatus::BadInput,
-                       target.isEmpty() ? QStringLiteral("convert needs --to html|ncsa|cern|page")
-                                        : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(target));
+        return report(output,
+                      failure(ExitStatus::BadInput,
+                              target.isEmpty()
+                                  ? QStringLiteral("convert needs --to html|ncsa|cern|page")
+                                  : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(target)));
     ReadResult read = readDocument(options);
     if (!read.document)
-        return read.failure;
+        return report(output, read.failure);
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
-    return {writeDocument(*read.document, *format), QByteArray(), ExitStatus::Ok};
+    output.out.write(writeDocument(*read.document, *format));
+    return ExitStatus::Ok;
 }
 
-ToolRun runHelp(const QStringList &, const QByteArray &)
+int runHelp(const QStringList &, const QByteArray &, Output &output)
 {
-    return {QByteArray(Usage), QByteArray(), ExitStatus::Ok};
+    output.out.write(Usage);
+    return ExitStatus::Ok;
 }
 
-using Command = std::function<ToolRun(const QStringList &, const QByteArray &)>;
+using Command = std::function<int(const QStringList &, const QByteArray &, Output &)>;
 
 const QHash<QString, Command> &commands()
 {
@@ -300,13 +325,27 @@ const QHash<QString, Command> &commands()
 
 } // namespace
 
-ToolRun runMapTool(const QStringList &args, const QByteArray &standardInput)
+int runMapTool(const QStringList &args, const QByteArray &standardInput, QIODevice &out, QIODevice &err)
 {
-    if (args.isEmpty())
-        return {QByteArray(), QByteArray(Usage), ExitStatus::BadInput};
+    Output output{out, err};
+    if (args.isEmpty()) {
+        err.write(Usage);
+        return ExitStatus::BadInput;
+    }
     const auto command = commands().constFind(args.first());
     if (command == commands().constEnd())
-        return failure(ExitStatus::BadInput,
-                       QStringLiteral("unknown command %1 (try zonari-map help)").arg(args.first()));
-    return (*command)(args.mid(1), standardInput);
+        return report(output, failure(ExitStatus::BadInput,
+                                      QStringLiteral("unknown command %1 (try zonari-map help)").arg(args.first())));
+    return (*command)(args.mid(1), standardInput, output);
+}
+
+ToolRun runMapTool(const QStringList &args, const QByteArray &standardInput)
+{
+    ToolRun run;
+    QBuffer out(&run.out);
+    QBuffer err(&run.err);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    run.status = runMapTool(args, standardInput, out, err);
+    return run;
 }
