@@ -36,6 +36,17 @@ QStringList targetFrameChoices()
             QStringLiteral("New Browser Window ( _blank )"), QStringLiteral("Parent Frame ( _parent )")};
 }
 
+QComboBox *targetFrameBox(QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("cmb_targetframe"));
+    box->setEditable(true);
+    box->addItems(targetFrameChoices());
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+    return box;
+}
+
 frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_newmap"));
@@ -54,11 +65,7 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
     cmdbrowse_img->setAutoDefault(false);
     txt_name = named(new QLineEdit(this), "txt_name");
     txt_default = named(new QLineEdit(this), "txt_default");
-    cmb_targetframe = named(new QComboBox(this), "cmb_targetframe");
-    cmb_targetframe->setEditable(true);
-    cmb_targetframe->addItems(targetFrameChoices());
-    cmb_targetframe->setCurrentIndex(-1);
-    cmb_targetframe->setEditText(QString());
+    cmb_targetframe = targetFrameBox(this);
 
     auto *grid = new QGridLayout(this);
     auto *types = new QHBoxLayout;

@@ -49,3 +49,5 @@ private:
 
 // The target-frame choices every target box offers, in order.
 QStringList targetFrameChoices();
+// An editable box offering them, its text empty: a choice or a frame name.
+QComboBox *targetFrameBox(QWidget *parent);

@@ -35,11 +35,7 @@ frm_prop::frm_prop(int area_id, const clscoords &area, QWidget *parent)
     auto *cmdbrowse_link = named(new QPushButton(QStringLiteral("Browse"), this), "cmdbrowse_link");
     cmdbrowse_link->setAutoDefault(false);
     txtalt = named(new QLineEdit(this), "txtalt");
-    cmb_targetframe = named(new QComboBox(this), "cmb_targetframe");
-    cmb_targetframe->setEditable(true);
-    cmb_targetframe->addItems(targetFrameChoices());
-    cmb_targetframe->setCurrentIndex(-1);
-    cmb_targetframe->setEditText(QString());
+    cmb_targetframe = targetFrameBox(this);
     txtmouseover = named(new QLineEdit(this), "txtmouseover");
     txtmouseout = named(new QLineEdit(this), "txtmouseout");
 
