@@ -37,9 +37,8 @@ clscoords *CanvasTools::activeArea()
     return m_doc.shapecol.contains(m_doc.active_id) ? &m_doc.shapecol.item(m_doc.active_id) : nullptr;
 }
 
-void CanvasTools::Reshape(const clscoords &area)
+void CanvasTools::Reshape()
 {
-    m_regions.reshape(area, m_doc.zoom_factor);
     m_regions.reshapeChanged(m_doc);
     m_state.outline_area = -1;
     m_host.repaintCanvas();
@@ -58,11 +57,8 @@ void CanvasTools::dropRubberBand()
 {
     // An outline drawn past the areas lasts until the canvas is refreshed;
     // an area left half drawn shows as it stands.
-    if (m_state.outline_area == -1)
-        return;
-    m_regions.reshapeChanged(m_doc);
-    m_state.outline_area = -1;
-    m_host.repaintCanvas();
+    if (m_state.outline_area != -1)
+        Reshape();
 }
 
 void CanvasTools::show_outline(const clscoords &area)
@@ -214,7 +210,7 @@ void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
             area.selected = false;
         clscoords &chosen = m_doc.shapecol.item(m_doc.test_shapeid);
         chosen.selected = true;
-        Reshape(chosen);
+        Reshape();
         m_session.fill_html_textbox();
     }
 
@@ -260,7 +256,7 @@ void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
             area->shapetype = Polygon;
             // Past 101 vertices the click adds nothing; the polygon stays open.
             if (area->newpoint(roundHalfEven32(p.x()), roundHalfEven32(p.y())))
-                Reshape(*area);
+                Reshape();
         } else if ((m_doc.create_shapetype == Rectangle || m_doc.create_shapetype == Circle)
                    && !m_state.defining_complete) {
             finishArea(*area, p);
@@ -276,7 +272,7 @@ void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
     area.newpoint(roundHalfEven32(p.x()), roundHalfEven32(p.y()));
     m_doc.active_id = qint16(area.clsindex);
     if (area.shapetype == Polygon)
-        Reshape(area);
+        Reshape();
 }
 
 void CanvasTools::finishArea(clscoords &area, QPointF p)
@@ -290,7 +286,7 @@ void CanvasTools::finishArea(clscoords &area, QPointF p)
     showShapeHandles(area);
     // The region is built from the final corners, so what the user sees
     // after the second click is exactly the area that was stored.
-    Reshape(area);
+    Reshape();
 }
 
 void CanvasTools::placeRectanglePoints(clscoords &area, QPointF p)
@@ -383,7 +379,7 @@ void CanvasTools::moveActiveArea(QPointF pos, bool commit)
         return;
     }
     showShapeHandles(*area);
-    Reshape(*area);
+    Reshape();
     m_session.fill_html_textbox();
     m_host.setShapeCoordsText(area->shapetype == Polygon ? QString() : shapeReadout(*area));
 }
@@ -489,7 +485,7 @@ void CanvasTools::handleDragOver(QPointF pos)
     }
     show_outline(area);
     if (area.shapetype != Polygon)
-        Reshape(area);
+        Reshape();
     m_session.fill_html_textbox();
 }
 
@@ -585,6 +581,6 @@ void CanvasTools::handleDropped()
     m_session.history_paused = false;
     if (!m_doc.shapecol.contains(position))
         return;
-    Reshape(m_doc.shapecol.item(position));
+    Reshape();
     m_session.fill_html_textbox();
 }

@@ -87,9 +87,9 @@ public:
     // "(x0,y0) - (x1,y1) W:w H:h" from points 0 and 1.
     static QString shapeReadout(const clscoords &area);
 
-    // A repaint of the whole canvas after the area changed: its region and
-    // that of every other area whose shape changed are rebuilt.
-    void Reshape(const clscoords &area);
+    // A repaint of the whole canvas: the region of every area whose shape
+    // changed since its region was built is rebuilt first.
+    void Reshape();
 
     // Every area is new, or the zoom changed: every region is rebuilt.
     void reshapeAll();

@@ -1,11 +1,11 @@
 #include "frm_newmap.h"
 
+#include "dialog_buttons.h"
 #include "formats/url_path.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,11 +91,8 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
     grid->addWidget(cmb_targetframe, 5, 1, 1, 2);
     grid->setColumnMinimumWidth(1, 260);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *cmdok = named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "cmdok");
-    named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), "cmdcancel");
-    cmdok->setDefault(true);
-    grid->addWidget(buttons, 6, 0, 1, 3);
+    const OkCancelButtons buttons = okCancelButtons(this);
+    grid->addLayout(buttons.row, 6, 0, 1, 3);
     showFormats(false);
 
     connect(opt_client, &QRadioButton::clicked, this, [this] {
@@ -116,8 +113,7 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
             chk_cern->setChecked(false);
     });
     connect(cmdbrowse_img, &QPushButton::clicked, this, &frm_newmap::browseImage);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] { emit propertiesAccepted(properties()); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons.cmdok, &QPushButton::clicked, this, [this] { emit propertiesAccepted(properties()); });
 }
 
 void frm_newmap::showFormats(bool shown)

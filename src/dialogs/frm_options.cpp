@@ -2,6 +2,7 @@
 
 #include "app/desktop.h"
 #include "canvas/area_painter.h"
+#include "dialog_buttons.h"
 #include "pictures/file_filter.h"
 
 #include <QComboBox>
@@ -81,21 +82,11 @@ frm_options::frm_options(Desktop &desktop, QWidget *parent) : QDialog(parent), m
     tabs->addTab(createColorsTab(), QStringLiteral("Colors"));
     tabs->addTab(createBrowserTab(), QStringLiteral("External Browser"));
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdok"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdcancel"));
-    connect(ok, &QPushButton::clicked, this, &frm_options::accept);
-    connect(cancel, &QPushButton::clicked, this, &frm_options::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const OkCancelButtons buttons = okCancelButtons(this);
+    connect(buttons.cmdok, &QPushButton::clicked, this, &frm_options::accept);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     QWidget *const order[] = {tabs,
@@ -107,8 +98,8 @@ frm_options::frm_options(Desktop &desktop, QWidget *parent) : QDialog(parent), m
                               m_otherBrowser,
                               m_browserPath,
                               m_chooseBrowser,
-                              ok,
-                              cancel};
+                              buttons.cmdok,
+                              buttons.cmdcancel};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 

@@ -1,9 +1,9 @@
 #include "frm_prop.h"
 
+#include "dialog_buttons.h"
 #include "frm_newmap.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -67,15 +67,12 @@ frm_prop::frm_prop(int area_id, const clscoords &area, QWidget *parent)
     fields->addRow(QStringLiteral("OnMouseOver status text:"), txtmouseover);
     fields->addRow(QStringLiteral("OnMouseOut status text:"), txtmouseout);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *cmdok = named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "cmdok");
-    named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), "cmdcancel");
-    cmdok->setDefault(true);
+    const OkCancelButtons buttons = okCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(frmtext, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.row);
     resize(520, 440);
 
     connect(txtmouseover, &QLineEdit::textChanged, this,
@@ -86,11 +83,10 @@ frm_prop::frm_prop(int area_id, const clscoords &area, QWidget *parent)
     // Leaving the code box keeps its code, before any button acts.
     txteventaction->installEventFilter(this);
     connect(cmdbrowse_link, &QPushButton::clicked, this, &frm_prop::browseLink);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    connect(buttons.cmdok, &QPushButton::clicked, this, [this] {
         showSelectedEvent(); // OK by the keyboard does not leave the code box
         emit areaAccepted();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool frm_prop::eventFilter(QObject *watched, QEvent *event)
