@@ -21,31 +21,11 @@
 #include <QSettings>
 #include <QToolButton>
 
-#include <algorithm>
-#include <array>
 
 using namespace Form1Layout;
 
 namespace {
 
-// Commands whose menu items and buttons are disabled until they are built.
-constexpr std::array<const char *, 15> PendingCommands = {
-    "mnufile_loadmapclient",
-    "mnufile_loadmapserver",
-    "mnufile_savemapas",
-    "mnufile_testmap",
-    "mnuedit_undo",
-    "mnuedit_redo",
-    "mnuedit_copy",
-    "mnuedit_cut",
-    "mnuedit_paste",
-    "mnuedit_delete",
-    "mnuedit_clipboard",
-    "cp_cut",
-    "cp_copy",
-    "cp_paste",
-    "cp_delete",
-};
 
 // The keys a user of a desktop editor reaches for, on top of the menus.
 QList<QKeySequence> shortcutsFor(const QString &key)
@@ -294,8 +274,8 @@ QToolButton *Form1::toolButton(const QString &name) const
 
 bool Form1::isPendingCommand(const QString &key)
 {
-    return std::any_of(PendingCommands.begin(), PendingCommands.end(),
-                       [&key](const char *pending) { return key == QLatin1String(pending); });
+    // A command is built once the window has a slot of its name to run.
+    return staticMetaObject.indexOfMethod((key + QStringLiteral("()")).toLatin1().constData()) < 0;
 }
 
 void Form1::dispatchMenuKey(const QString &key)
