@@ -393,6 +393,20 @@ void Form1::mnuhelp_about()
                          .arg(QLatin1String(ZONARI_VERSION)));
 }
 
+void Form1::mnuedit_undo()
+{
+    const MapReadResult result = m_session.undo();
+    if (result.outcome == ReadOutcome::Failed)
+        m_desktop->message(this, result.message, QString(), MessageIcon::Exclamation);
+}
+
+void Form1::mnuedit_redo()
+{
+    const MapReadResult result = m_session.redo();
+    if (result.outcome == ReadOutcome::Failed)
+        m_desktop->message(this, result.message, QString(), MessageIcon::Exclamation);
+}
+
 void Form1::fill_html_textbox()
 {
     m_session.fill_html_textbox();

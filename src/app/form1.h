@@ -118,6 +118,8 @@ public slots:
     void mnufile_newmap();
     void mnufile_exit();
     void mnuedit_improp();
+    void mnuedit_undo();
+    void mnuedit_redo();
     void mnuview_zoomin();
     void mnuview_zoomout();
     void mnuview_normalsize();

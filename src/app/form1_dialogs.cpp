@@ -21,8 +21,10 @@ const QString LinkFileFilter =
 void Form1::mnufile_newmap()
 {
     openMapDialog();
-    // The old areas go as soon as the dialog shows, whatever the answer.
+    // The old areas and their history go as soon as the dialog shows,
+    // whatever the answer.
     m_session.reset();
+    m_session.reset_undo_redo();
 }
 
 void Form1::mnuedit_improp()
@@ -64,6 +66,7 @@ bool Form1::applyMapProperties(const MapProperties &properties, QWidget *dialog)
     m_state.allow_zoomin = true;
     setServerMap(properties.servermap);
     mnuview_normalsize();
+    m_session.reset_undo_redo();
     return true;
 }
 

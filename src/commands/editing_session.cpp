@@ -9,6 +9,7 @@ void EditingSession::fill_html_textbox()
     if (text == m_mapText)
         return;
     m_mapText = std::move(text);
+    recordChange();
     if (m_observer)
         m_observer->mapTextChanged(m_mapText);
 }
@@ -41,4 +42,54 @@ void EditingSession::areasReplaced()
 {
     if (m_observer)
         m_observer->areasReplaced();
+}
+
+void EditingSession::recordChange()
+{
+    if (history_paused)
+        return;
+    // The first text after a start or a reset is only the baseline.
+    if (!m_lastCodeText.isEmpty())
+        m_history.pushUndo(m_lastCodeText);
+    m_lastCodeText = m_mapText;
+}
+
+MapReadResult EditingSession::undo()
+{
+    if (!m_history.canUndo())
+        return {};
+    m_history.pushRedo(m_mapText);
+    return restore(m_history.takeUndo());
+}
+
+MapReadResult EditingSession::redo()
+{
+    if (!m_history.canRedo())
+        return {};
+    m_history.pushUndo(m_mapText);
+    return restore(m_history.takeRedo());
+}
+
+MapReadResult EditingSession::restore(QString snapshot)
+{
+    history_paused = true;
+    MapReadResult result = replaceAreasFromText(snapshot);
+    m_lastCodeText = m_mapText;
+    history_paused = false;
+    if (result.outcome == ReadOutcome::Failed)
+        result.message = MapOpenError.toString();
+    return result;
+}
+
+void EditingSession::reset_undo_redo()
+{
+    m_history.clear();
+}
+
+void EditingSession::refreshAsBaseline()
+{
+    history_paused = true;
+    fill_html_textbox();
+    m_lastCodeText = m_mapText;
+    history_paused = false;
 }

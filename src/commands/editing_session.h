@@ -2,6 +2,7 @@
 
 #include "formats/client_map_reader.h"
 #include "model/map_document.h"
+#include "undo_history.h"
 
 #include <QString>
 
@@ -12,9 +13,11 @@
 // replace every area through replaceAreasFromText, after which the observer
 // rebuilds whatever it keeps per area.
 //
-// The undo history's state lives here too: history_paused is raised while
-// a handle drag refreshes the map text live, so that only the drop counts
-// as an edit.
+// The undo history lives here too. Each new map text records the text it
+// replaces, unless history_paused is raised (while a handle drag refreshes
+// the text live, so that only the drop counts as an edit, and while a map is
+// rebuilt from text). Undo and redo restore a recorded text through the
+// readers. A new edit leaves the redo list as it is.
 class EditingSession {
 public:
     class Observer {
@@ -46,10 +49,29 @@ public:
     // Starts an empty map: no areas, nothing selected; the map text follows.
     void reset();
 
+    // Restore the newest snapshot of their list, keeping the map text they
+    // replace on the other list. With an empty list nothing happens. A
+    // snapshot that does not read leaves the areas read before the fault
+    // and comes back Failed with "Error while opening map !".
+    MapReadResult undo();
+    MapReadResult redo();
+    // Empties both lists; the next recorded change has the text last
+    // recorded as its baseline.
+    void reset_undo_redo();
+    // Regenerates the map text without recording it and makes it the
+    // baseline of the history, as after loading a map.
+    void refreshAsBaseline();
+    const UndoHistory &history() const { return m_history; }
+
     bool history_paused = false;
 
 private:
     void areasReplaced();
+    void recordChange();
+    MapReadResult restore(QString snapshot);
+
+    UndoHistory m_history;
+    QString m_lastCodeText; // the map text as last recorded
 
     MapDocument m_document;
     QString m_mapText;

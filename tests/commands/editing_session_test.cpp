@@ -81,3 +81,52 @@ TEST(EditingSession, AMapTextThatDoesNotReadKeepsWhatWasRead)
               QStringLiteral("Error while opening map !"));
     EXPECT_EQ(doc.shapecol.count(), 0);
 }
+
+TEST(EditingSession, UndoAndRedoWalkTheRecordedTexts)
+{
+    EditingSession session;
+    MapDocument &doc = session.document();
+    doc.map_name = QStringLiteral("m");
+    session.fill_html_textbox(); // the baseline
+    const QString empty = session.mapText();
+    EXPECT_FALSE(session.history().canUndo());
+    addRectangle(doc, {1, 1}, {5, 5});
+    session.fill_html_textbox();
+    const QString one = session.mapText();
+    addRectangle(doc, {7, 7}, {9, 9});
+    session.fill_html_textbox();
+    const QString two = session.mapText();
+
+    session.undo();
+    EXPECT_EQ(session.mapText(), one);
+    EXPECT_EQ(doc.shapecol.count(), 1);
+    // A new edit after an undo keeps the redo list; undo comes back to the
+    // state the first undo reached.
+    addRectangle(doc, {20, 20}, {30, 30});
+    session.fill_html_textbox();
+    EXPECT_EQ(session.history().redoCount(), 1u);
+    session.undo();
+    EXPECT_EQ(session.mapText(), one);
+    session.redo();
+    session.redo();
+    EXPECT_EQ(session.mapText(), two);
+    EXPECT_EQ(doc.shapecol.count(), 2);
+
+    // Pausing keeps live refreshes out; the first recorded change after
+    // them stores the text from before the pause.
+    session.history_paused = true;
+    doc.shapecol.item(1).setpoint(0, 2, 2);
+    session.fill_html_textbox();
+    session.history_paused = false;
+    doc.shapecol.item(1).setpoint(0, 3, 3);
+    const std::size_t before = session.history().undoCount();
+    session.fill_html_textbox();
+    EXPECT_EQ(session.history().undoCount(), before + 1);
+    session.undo();
+    EXPECT_EQ(session.mapText(), two);
+
+    session.reset_undo_redo();
+    EXPECT_EQ(session.undo(), MapReadResult());
+    EXPECT_EQ(session.mapText(), two);
+    EXPECT_NE(empty, two);
+}
