@@ -23,20 +23,6 @@ namespace {
 
 const QString PictureData = QStringLiteral(ZONARI_PICTURE_DATA "/");
 
-template <typename D> D *openDialog(Form1 &form)
-{
-    D *dialog = nullptr;
-    for (D *candidate : form.findChildren<D *>())
-        if (candidate->isVisible())
-            dialog = candidate;
-    return dialog;
-}
-
-void press(QWidget *dialog, const char *button)
-{
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-}
-
 } // namespace
 
 TEST(NewMap, FromEachKindOfPictureThenAnAreaWithItsProperties)

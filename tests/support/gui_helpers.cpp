@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 ShownForm::ShownForm(QSize picture) : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
@@ -53,6 +54,11 @@ std::vector<QPoint> ShownForm::points(int position) const
 QString ShownForm::code() const
 {
     return form->htmltext()->toPlainText();
+}
+
+void press(QWidget *dialog, const char *button)
+{
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
 }
 
 QImage markedPicture(QSize size)

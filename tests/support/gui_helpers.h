@@ -29,6 +29,19 @@ struct ShownForm {
     QString code() const;                           // the code pane's text
 };
 
+// The last shown modeless dialog of type D that the window owns, or null.
+template <typename D> D *openDialog(Form1 &form)
+{
+    D *dialog = nullptr;
+    for (D *candidate : form.findChildren<D *>())
+        if (candidate->isVisible())
+            dialog = candidate;
+    return dialog;
+}
+
+// Clicks the push button of that object name in a dialog.
+void press(QWidget *dialog, const char *button);
+
 // A picture whose every pixel tells where it came from: red is x, green is
 // y (both modulo 256), blue is 255 on the right half and 0 on the left.
 QImage markedPicture(QSize size);
