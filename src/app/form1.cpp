@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 
 
@@ -115,6 +117,32 @@ QFont codePaneFont()
     return font;
 }
 
+// Puts the map text into the code pane by replacing only the stretch that
+// differs from what it shows: an edit of one area changes a line or two of
+// a map that may have ten thousand, and the pane then lays out and colours
+// just those. The reader's place and selection stay where they were.
+// `shown` is the pane's text, kept by the caller: the pane is read-only.
+void showInCodePane(QPlainTextEdit *pane, QString &shown, const QString &mapText)
+{
+    QString text = mapText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one position per character, as the pane counts
+    QTextDocument *document = pane->document();
+    const qsizetype common = std::min(shown.size(), text.size());
+    qsizetype head = 0;
+    while (head < common && shown[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && shown[shown.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    if (head == shown.size() && head == text.size())
+        return;
+    QTextCursor cursor(document);
+    cursor.setPosition(int(head));
+    cursor.setPosition(int(shown.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(head, text.size() - head - tail));
+    shown = std::move(text);
+}
+
 QString helpFilePath()
 {
     // The help page is installed beside the program: bin/../share/zonari/help.
@@ -124,7 +152,7 @@ QString helpFilePath()
 } // namespace
 
 Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
-    : QMainWindow(parent), m_tools(m_session, m_state, *this),
+    : QMainWindow(parent), m_tools(m_session, m_state, *this), m_clipboardArea(m_session),
       m_desktop(desktop ? std::move(desktop) : std::make_unique<Desktop>())
 {
     m_session.setObserver(this);
@@ -414,12 +442,7 @@ void Form1::fill_html_textbox()
 
 void Form1::mapTextChanged(const QString &text)
 {
-    // Keep the reader's place in the code pane across the refresh.
-    const int vertical = m_htmltext->verticalScrollBar()->value();
-    const int horizontal = m_htmltext->horizontalScrollBar()->value();
-    m_htmltext->setPlainText(text);
-    m_htmltext->verticalScrollBar()->setValue(vertical);
-    m_htmltext->horizontalScrollBar()->setValue(horizontal);
+    showInCodePane(m_htmltext, m_codePaneText, text);
 }
 
 void Form1::areasReplaced()

@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_state.h"
 #include "canvas/canvas_tools.h"
+#include "commands/area_clipboard.h"
 #include "commands/editing_session.h"
 #include "desktop.h"
 #include "dialogs/settings.h"
@@ -52,6 +53,8 @@ public:
     MapDocument &document() { return m_session.document(); }
     CanvasState &canvasState() { return m_state; }
     CanvasTools &tools() { return m_tools; }
+    // The area clipboard `clipboard_area`, empty until the first copy or cut.
+    const AreaClipboard &clipboard_area() const { return m_clipboardArea; }
     // The options read at start-up, and the colours and hatch style in force.
     const Settings &settings() const { return m_settings; }
     const AreaLooks &areaLooks() const { return m_areaLooks; }
@@ -120,6 +123,11 @@ public slots:
     void mnuedit_improp();
     void mnuedit_undo();
     void mnuedit_redo();
+    // The area clipboard (form1_edit.cpp).
+    void mnuedit_copy();
+    void mnuedit_cut();
+    void mnuedit_paste();
+    void mnuedit_delete();
     void mnuview_zoomin();
     void mnuview_zoomout();
     void mnuview_normalsize();
@@ -133,6 +141,10 @@ public slots:
     void mnuhelp_about();
     void mnuedit_options(); // form1_options.cpp
     // Commands of the area context menu.
+    void cp_copy();
+    void cp_cut();
+    void cp_paste();
+    void cp_delete();
     void cp_areaproperties();
 
 protected:
@@ -164,6 +176,11 @@ private:
     // The regions, the canvas and the map text after the zoom changed.
     void zoomChanged();
 
+    // Runs an area clipboard command on the selected area, or tells the
+    // user to select one first.
+    bool withSelectedArea(bool (AreaClipboard::*command)(int));
+    void pasteArea();
+
     // The dialogs (form1_dialogs.cpp).
     frm_newmap *openMapDialog();
     bool applyMapProperties(const MapProperties &properties, QWidget *dialog);
@@ -180,6 +197,7 @@ private:
     EditingSession m_session;
     CanvasState m_state;
     CanvasTools m_tools;
+    AreaClipboard m_clipboardArea;
     Settings m_settings;
     AreaLooks m_areaLooks;
     std::unique_ptr<Desktop> m_desktop;
@@ -198,6 +216,7 @@ private:
     QScrollBar *m_hscroll = nullptr;
     QScrollBar *m_vscroll = nullptr;
     QPlainTextEdit *m_htmltext = nullptr;
+    QString m_codePaneText; // what htmltext shows, with LF line breaks
     QLabel *m_lblCoords = nullptr;
     QLabel *m_lblShapeCoords = nullptr;
     QLabel *m_lblEscape = nullptr;

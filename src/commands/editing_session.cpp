@@ -6,11 +6,13 @@
 void EditingSession::fill_html_textbox()
 {
     QString text = calculate_html(m_document);
-    if (text == m_mapText)
-        return;
-    m_mapText = std::move(text);
+    const bool changed = text != m_mapText;
+    if (changed)
+        m_mapText = std::move(text);
+    // A handle drop refreshes to the text its drag already showed, and
+    // still records the drag as one edit.
     recordChange();
-    if (m_observer)
+    if (changed && m_observer)
         m_observer->mapTextChanged(m_mapText);
 }
 
@@ -46,7 +48,7 @@ void EditingSession::areasReplaced()
 
 void EditingSession::recordChange()
 {
-    if (history_paused)
+    if (history_paused || m_mapText == m_lastCodeText)
         return;
     // The first text after a start or a reset is only the baseline.
     if (!m_lastCodeText.isEmpty())

@@ -1,38 +1,59 @@
 #include "undo_history.h"
 
-namespace {
+#include <algorithm>
 
-// The fastest zlib level: a snapshot is taken on every edit, and the
-// map texts repeat themselves so much that more effort gains little.
-constexpr int CompressionLevel = 1;
+void SnapshotStack::push(const QString &text)
+{
+    if (m_hasNewest) {
+        // What turns the new text back into the one it covers.
+        const qsizetype common = std::min(text.size(), m_newest.size());
+        Difference difference;
+        while (difference.head < common && text[difference.head] == m_newest[difference.head])
+            ++difference.head;
+        while (difference.tail < common - difference.head
+               && text[text.size() - 1 - difference.tail] == m_newest[m_newest.size() - 1 - difference.tail])
+            ++difference.tail;
+        difference.middle = m_newest.mid(difference.head, m_newest.size() - difference.head - difference.tail);
+        m_older.push_back(std::move(difference));
+    }
+    m_newest = text;
+    m_hasNewest = true;
+}
 
-} // namespace
+QString SnapshotStack::take()
+{
+    QString taken = std::move(m_newest);
+    m_hasNewest = !m_older.empty();
+    if (m_hasNewest) {
+        const Difference &difference = m_older.back();
+        m_newest.reserve(difference.head + difference.middle.size() + difference.tail);
+        m_newest.append(QStringView(taken).first(difference.head));
+        m_newest.append(difference.middle);
+        m_newest.append(QStringView(taken).last(difference.tail));
+        m_older.pop_back();
+    } else {
+        m_newest = QString();
+    }
+    return taken;
+}
+
+void SnapshotStack::clear()
+{
+    m_newest = QString();
+    m_hasNewest = false;
+    m_older.clear();
+}
+
+qsizetype SnapshotStack::storedBytes() const
+{
+    qsizetype bytes = m_newest.capacity() * qsizetype(sizeof(QChar));
+    for (const Difference &difference : m_older)
+        bytes += qsizetype(sizeof(Difference)) + difference.middle.capacity() * qsizetype(sizeof(QChar));
+    return bytes;
+}
 
 void UndoHistory::clear()
 {
     m_undo.clear();
     m_redo.clear();
-}
-
-qsizetype UndoHistory::storedBytes() const
-{
-    qsizetype bytes = 0;
-    for (const auto *list : {&m_undo, &m_redo})
-        for (const QByteArray &entry : *list)
-            bytes += entry.capacity();
-    return bytes;
-}
-
-QByteArray UndoHistory::pack(const QString &text)
-{
-    QByteArray packed = qCompress(text.toUtf8(), CompressionLevel);
-    packed.squeeze();
-    return packed;
-}
-
-QString UndoHistory::takeNewest(std::vector<QByteArray> &list)
-{
-    const QByteArray packed = std::move(list.back());
-    list.pop_back();
-    return QString::fromUtf8(qUncompress(packed));
 }

@@ -161,8 +161,10 @@ TEST(CanvasHandles, DraggingCornersAndEdgesReshapesAndCommitsOnRelease)
         {"left", {180, 120}, {200, 120}, 2, {{200, 90}, {260, 150}, {230, 90}, {260, 120}, {230, 150}, {200, 120}}},
     };
     for (const auto &d : drags) {
+        const std::size_t undoable = user->session().history().undoCount();
         user.drag(d.from, d.to);
         EXPECT_EQ(user.points(d.area), d.expected) << d.handle;
+        EXPECT_EQ(user->session().history().undoCount(), undoable + 1) << "one snapshot per drag";
     }
     EXPECT_TRUE(user.code().contains(QStringLiteral("<area coords=\"30,10,100,80\"")));
     EXPECT_FALSE(user->session().history_paused);
