@@ -447,7 +447,7 @@ void Form1::mapTextChanged(const QString &text)
 
 void Form1::areasReplaced()
 {
-    m_tools.reshapeAll();
+    m_tools.areasReplaced();
 }
 
 void Form1::setCoordsCaption(const QString &text)

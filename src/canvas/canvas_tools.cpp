@@ -53,6 +53,14 @@ void CanvasTools::reshapeAll()
     m_host.repaintCanvas();
 }
 
+void CanvasTools::areasReplaced()
+{
+    m_state.defining_shape = false;
+    m_state.dragged_handle_area = -1;
+    m_state.dragged_handle_point = -1;
+    reshapeAll();
+}
+
 void CanvasTools::dropRubberBand()
 {
     // An outline drawn past the areas lasts until the canvas is refreshed;

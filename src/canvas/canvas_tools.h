@@ -91,8 +91,12 @@ public:
     // changed since its region was built is rebuilt first.
     void Reshape();
 
-    // Every area is new, or the zoom changed: every region is rebuilt.
+    // The zoom changed: every region is rebuilt.
     void reshapeAll();
+    // Every area is new (an undo, a redo, a load): an area half drawn or a
+    // handle being dragged belonged to the old ones and is let go; the tool
+    // at work stays and starts afresh with the next click.
+    void areasReplaced();
 
 private:
     QPointF picturePoint(QPointF pos) const;

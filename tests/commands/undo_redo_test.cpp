@@ -76,6 +76,17 @@ TEST(UndoRedo, DrawUndoRedoInEachFormOfMap)
         const float zoom = doc.zoom_factor;
         user.moveTo(QPoint(qRound(250 * zoom), qRound(150 * zoom)));
         EXPECT_EQ(doc.test_shapeid, 2) << f.form;
+
+        // An undo in the middle of a polygon lets it go; the next click starts a new one.
+        user.choose("mnuview_normalsize");
+        user.choose("mnushapes_poly");
+        user.click({20, 250});
+        user.click({60, 250});
+        user.choose("mnuedit_undo");
+        const int areas = doc.shapecol.count();
+        user.click({30, 280});
+        ASSERT_EQ(doc.shapecol.count(), areas + 1) << f.form;
+        EXPECT_EQ(user.points(areas + 1), (std::vector<QPoint>{{30, 280}})) << f.form;
     }
 }
 
