@@ -139,3 +139,24 @@ void BM_MemoryWith100Snapshots10000Areas(benchmark::State &state)
     }
 }
 BENCHMARK(BM_MemoryWith100Snapshots10000Areas)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The code pane taking a whole 10,000-area map text at once, as after a
+// load, and painting what is in view.
+void BM_CodePaneWholeMap10000Areas(benchmark::State &state)
+{
+    Form1 window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("window not exposed");
+    const MapDocument sample = sampleMap(10000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.session().reset();
+        for (const clscoords &area : sample.shapecol)
+            window.document().shapecol.append(area);
+        state.ResumeTiming();
+        window.fill_html_textbox();
+        window.htmltext()->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_CodePaneWholeMap10000Areas)->Unit(benchmark::kMillisecond);

@@ -117,16 +117,26 @@ QFont codePaneFont()
     return font;
 }
 
+// The first and last line the code pane shows.
+std::pair<int, int> linesInView(const QPlainTextEdit *pane)
+{
+    const QRect view = pane->viewport()->rect();
+    return {pane->cursorForPosition(view.topLeft()).blockNumber(),
+            pane->cursorForPosition(view.bottomLeft()).blockNumber()};
+}
+
+// A change of more lines than this is coloured in view first, the rest later.
+constexpr qsizetype ManyLines = 200;
+
 // Puts the map text into the code pane by replacing only the stretch that
 // differs from what it shows: an edit of one area changes a line or two of
 // a map that may have ten thousand, and the pane then lays out and colours
 // just those. The reader's place and selection stay where they were.
 // `shown` is the pane's text, kept by the caller: the pane is read-only.
-void showInCodePane(QPlainTextEdit *pane, QString &shown, const QString &mapText)
+void showInCodePane(QPlainTextEdit *pane, HtmlHighlighter *highlighter, QString &shown, const QString &mapText)
 {
     QString text = mapText;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one position per character, as the pane counts
-    QTextDocument *document = pane->document();
     const qsizetype common = std::min(shown.size(), text.size());
     qsizetype head = 0;
     while (head < common && shown[head] == text[head])
@@ -136,10 +146,19 @@ void showInCodePane(QPlainTextEdit *pane, QString &shown, const QString &mapText
         ++tail;
     if (head == shown.size() && head == text.size())
         return;
-    QTextCursor cursor(document);
-    cursor.setPosition(int(head));
-    cursor.setPosition(int(shown.size() - tail), QTextCursor::KeepAnchor);
-    cursor.insertText(text.mid(head, text.size() - head - tail));
+    const QString replacement = text.mid(head, text.size() - head - tail);
+    const auto replace = [&] {
+        QTextCursor cursor(pane->document());
+        cursor.setPosition(int(head));
+        cursor.setPosition(int(shown.size() - tail), QTextCursor::KeepAnchor);
+        cursor.insertText(replacement);
+    };
+    const qsizetype lines = std::max(replacement.count(QLatin1Char('\n')),
+                                     QStringView(shown).sliced(head, shown.size() - head - tail).count(u'\n'));
+    if (lines > ManyLines)
+        highlighter->changeMany(replace, [pane] { return linesInView(pane); });
+    else
+        replace();
     shown = std::move(text);
 }
 
@@ -221,7 +240,13 @@ void Form1::createControls()
     m_htmltext->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_htmltext->setFont(codePaneFont());
     m_htmltext->installEventFilter(this);
-    new HtmlHighlighter(m_htmltext->document()); // owned by the document
+    m_highlighter = new HtmlHighlighter(m_htmltext->document()); // owned by the document
+    connect(m_htmltext->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!m_highlighter->allColoured()) {
+            const auto [first, last] = linesInView(m_htmltext);
+            m_highlighter->colourLines(first, last);
+        }
+    });
 }
 
 void Form1::buildMenuBar()
@@ -442,7 +467,7 @@ void Form1::fill_html_textbox()
 
 void Form1::mapTextChanged(const QString &text)
 {
-    showInCodePane(m_htmltext, m_codePaneText, text);
+    showInCodePane(m_htmltext, m_highlighter, m_codePaneText, text);
 }
 
 void Form1::areasReplaced()

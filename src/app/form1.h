@@ -28,6 +28,7 @@ class QPlainTextEdit;
 class QScrollBar;
 class QToolButton;
 class frm_options;
+class HtmlHighlighter;
 struct ScrollBarSetup;
 
 // The editor's main window. It owns the editing session (and through it the
@@ -217,6 +218,7 @@ private:
     QScrollBar *m_vscroll = nullptr;
     QPlainTextEdit *m_htmltext = nullptr;
     QString m_codePaneText; // what htmltext shows, with LF line breaks
+    HtmlHighlighter *m_highlighter = nullptr;
     QLabel *m_lblCoords = nullptr;
     QLabel *m_lblShapeCoords = nullptr;
     QLabel *m_lblEscape = nullptr;

@@ -1,5 +1,8 @@
 #include "html_highlighter.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+
 #include <algorithm>
 
 namespace {
@@ -13,9 +16,37 @@ bool isNameChar(QChar c)
            || c == QLatin1Char('.');
 }
 
+// Marks a line that has its state but not yet its colours.
+struct Uncoloured : QTextBlockUserData {};
+
+// Lines coloured in one turn of the idle pass: a few milliseconds' work.
+constexpr int IdleSliceLines = 256;
+
 } // namespace
 
-HtmlHighlighter::HtmlHighlighter(QTextDocument *document) : QSyntaxHighlighter(document) {}
+HtmlHighlighter::HtmlHighlighter(QTextDocument *document) : QSyntaxHighlighter(document)
+{
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &HtmlHighlighter::colourWhileIdle);
+}
+
+void HtmlHighlighter::colourLines(int first, int last)
+{
+    QTextDocument *doc = document();
+    for (QTextBlock block = doc->findBlockByNumber(std::max(first, 0)); block.isValid() && block.blockNumber() <= last;
+         block = block.next())
+        if (dynamic_cast<Uncoloured *>(block.userData()))
+            rehighlightBlock(block);
+}
+
+void HtmlHighlighter::colourWhileIdle()
+{
+    const int last = m_idleLine + IdleSliceLines - 1;
+    colourLines(m_idleLine, last);
+    m_idleLine = last + 1;
+    if (m_idleLine >= document()->blockCount())
+        m_idle.stop();
+}
 
 QTextCharFormat HtmlHighlighter::formatFor(Role role)
 {
@@ -41,10 +72,18 @@ QTextCharFormat HtmlHighlighter::formatFor(Role role)
 
 void HtmlHighlighter::highlightBlock(const QString &text)
 {
-    const QTextCharFormat tag = formatFor(Role::Tag);
-    const QTextCharFormat name = formatFor(Role::AttributeName);
-    const QTextCharFormat value = formatFor(Role::AttributeValue);
-    const QTextCharFormat comment = formatFor(Role::Comment);
+    static const QTextCharFormat tag = formatFor(Role::Tag);
+    static const QTextCharFormat name = formatFor(Role::AttributeName);
+    static const QTextCharFormat value = formatFor(Role::AttributeValue);
+    static const QTextCharFormat comment = formatFor(Role::Comment);
+
+    // Colouring a line never changes its state, so a line coloured later
+    // leaves the lines after it alone.
+    const auto setFormat = [this](int start, int count, const QTextCharFormat &format) {
+        if (!m_statesOnly)
+            QSyntaxHighlighter::setFormat(start, count, format);
+    };
+    setCurrentBlockUserData(m_statesOnly ? new Uncoloured : nullptr);
 
     int state = std::max(previousBlockState(), 0);
     const int n = int(text.size());
