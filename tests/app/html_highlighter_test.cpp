@@ -1,6 +1,8 @@
 #include "app/html_highlighter.h"
 #include "support/printers.h"
 
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -76,4 +78,25 @@ TEST(HtmlHighlighter, CommentsTagsAndValuesRunOnOverLines)
     EXPECT_EQ(h.role("second"), int(Role::AttributeValue));
     EXPECT_EQ(h.role("href"), int(Role::AttributeName));
     EXPECT_EQ(h.role("tail"), -1);
+}
+
+// A change of many lines: the lines in view have their colours at once, the
+// others once the program has been idle, and states still carry over lines.
+TEST(HtmlHighlighter, ManyLinesAreColouredInViewFirstAndTheRestWhenIdle)
+{
+    QString text = QStringLiteral("<!-- a comment\nover two lines -->\n");
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("<area href=\"p%1.html\">\n").arg(i);
+    text += QStringLiteral("<map alt=\"open\nclosed\">");
+    QPlainTextEdit pane; // lays its text out as the code pane does
+    QTextDocument &doc = *pane.document();
+    HtmlHighlighter highlighter(&doc);
+    highlighter.changeMany([&] { QTextCursor(&doc).insertText(text); }, [] { return std::pair(0, 10); });
+    EXPECT_EQ(roleAt(doc, int(text.indexOf(QLatin1String("over")))), int(Role::Comment));
+    EXPECT_EQ(roleAt(doc, int(text.indexOf(QLatin1String("p5.html")))), int(Role::AttributeValue));
+    const int far = int(text.indexOf(QLatin1String("p1999.html")));
+    EXPECT_EQ(roleAt(doc, far), -1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return highlighter.allColoured(); }));
+    EXPECT_EQ(roleAt(doc, far), int(Role::AttributeValue));
+    EXPECT_EQ(roleAt(doc, int(text.indexOf(QLatin1String("closed")))), int(Role::AttributeValue));
 }
