@@ -7,6 +7,13 @@
 
 #include <gtest/gtest.h>
 
+// The bytes of a file; "(unreadable)" when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
 // A scratch folder for the files one test writes and reads; gone with it.
 class FileFolder {
 public:
