@@ -3,6 +3,7 @@
 #include "dialogs/frm_selectmap.h"
 #include "pictures/open_file_dialog.h"
 
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -72,6 +73,11 @@ bool Desktop::openDocument(const QUrl &url)
 bool Desktop::startProgram(const QString &program, const QStringList &arguments)
 {
     return QProcess::startDetached(program, arguments);
+}
+
+void Desktop::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }
 
 MapChooser mapChooserFor(Desktop &desktop, QWidget *parent)

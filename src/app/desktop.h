@@ -14,11 +14,11 @@ class QWidget;
 enum class MessageIcon { Information, Exclamation, Critical };
 
 // Everything the editor asks of the user and of the desktop around it:
-// message boxes, the choice of a map, the file and colour choosers, opening a document
-// in the viewer the desktop chooses and starting another program. The
-// window, the dialogs and the commands all go through one Desktop; tests put
-// a scripted one in its place. The calls that show a dialog return once the
-// user has closed it.
+// message boxes, the choice of a map, the file and colour choosers, opening
+// a document in the viewer the desktop chooses, starting another program
+// and the clipboard. The window, the dialogs and the commands all go through
+// one Desktop; tests put a scripted one in its place. The calls that show a
+// dialog return once the user has closed it.
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -44,6 +44,9 @@ public:
     // Starts the program with exactly these arguments, no shell in between,
     // and does not wait for it; false when it cannot be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments);
+    // Puts the text on the system clipboard as plain text, in place of
+    // whatever it held.
+    virtual void setClipboardText(const QString &text);
 };
 
 // The map chooser the readers ask when a page holds several maps: the

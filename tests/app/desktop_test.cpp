@@ -3,6 +3,8 @@
 #include "support/modal_dialog.h"
 #include "support/printers.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -44,4 +46,10 @@ TEST(Desktop, TheMapChooserGivesTheIndexOfTheChosenName)
         });
         EXPECT_EQ(choose({QStringLiteral("Top"), QStringLiteral("Nav"), QStringLiteral("Foot")}), c.chosen);
     }
+}
+
+TEST(Desktop, PutsTextOnTheSystemClipboard)
+{
+    Desktop().setClipboardText(QStringLiteral("<map name=\"m\">\r\n</map>"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("<map name=\"m\">\r\n</map>"));
 }

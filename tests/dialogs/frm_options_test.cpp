@@ -4,6 +4,7 @@
 #include "support/gui_helpers.h"
 #include "support/pixels.h"
 #include "support/printers.h"
+#include "support/stored_options.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,24 +22,6 @@
 #include <vector>
 
 namespace {
-
-using StoredOptions = std::vector<std::pair<const char *, const char *>>;
-
-// The per-user store, holding only the given options while it lives.
-struct StoreFor {
-    explicit StoreFor(const StoredOptions &options = {})
-    {
-        const std::unique_ptr<QSettings> store = Settings::openStore();
-        store->clear();
-        for (const auto &[key, text] : options)
-            store->setValue(QStringLiteral("Options/") + QLatin1String(key), QLatin1String(text));
-    }
-    ~StoreFor() { Settings::openStore()->clear(); }
-    static QString value(const char *key)
-    {
-        return Settings::openStore()->value(QStringLiteral("Options/") + QLatin1String(key)).toString();
-    }
-};
 
 // A user of a shown window over a store, opening the options from the Edit menu.
 struct OptionsUser {

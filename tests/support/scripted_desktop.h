@@ -13,8 +13,9 @@
 
 // What the program told the user and asked of the desktop during a test,
 // and the user's answers to its questions: queued, first in first out; with
-// no answer left the user cancels. The user cancels every choice of map or
-// of a file to save, and no other program starts.
+// no answer left the user cancels. The user cancels every choice of map.
+// Documents open and programs start (on paper only, unless runPrograms says
+// otherwise) as long as desktopLaunches holds.
 struct DesktopScript {
     struct Message {
         QString text;
@@ -28,10 +29,16 @@ struct DesktopScript {
     QStringList about;           // title, a line break, then the text
     QList<QColor> colorsOffered; // the colour each colour chooser started from
     QList<QUrl> opened;
+    QList<QStringList> started;   // each program, then its arguments
+    QList<QStringList> saveAsked; // each save dialog's caption, filter and suggested name
+    QString clipboard;
 
     // The answers.
     QStringList openFiles;
+    QStringList saveFiles;
     QList<QColor> colors;
+    bool desktopLaunches = true;
+    bool runPrograms = false; // start them for real, through the real desktop
 };
 
 // The desktop of the editor's tests: plays a script instead of showing
@@ -53,7 +60,11 @@ public:
     {
         return m_script->openFiles.isEmpty() ? QString() : m_script->openFiles.takeFirst();
     }
-    QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseSaveFile(QWidget *, const QString &caption, const QString &filter, const QString &suggested) override
+    {
+        m_script->saveAsked.append({caption, filter, suggested});
+        return m_script->saveFiles.isEmpty() ? QString() : m_script->saveFiles.takeFirst();
+    }
     QColor chooseColor(QWidget *, QColor initial) override
     {
         m_script->colorsOffered.append(initial);
@@ -62,9 +73,16 @@ public:
     bool openDocument(const QUrl &url) override
     {
         m_script->opened.append(url);
-        return true;
+        return m_script->desktopLaunches;
     }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        m_script->started.append(QStringList{program} + arguments);
+        if (m_script->runPrograms)
+            return Desktop::startProgram(program, arguments);
+        return m_script->desktopLaunches;
+    }
+    void setClipboardText(const QString &text) override { m_script->clipboard = text; }
 
 private:
     std::shared_ptr<DesktopScript> m_script;
