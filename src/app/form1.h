@@ -5,6 +5,7 @@
 #include "commands/area_clipboard.h"
 #include "commands/editing_session.h"
 #include "desktop.h"
+#include "dialogs/save_file_dialog.h"
 #include "dialogs/settings.h"
 #include "model/map_document.h"
 
@@ -141,6 +142,8 @@ public slots:
     void mnuhelp_help();
     void mnuhelp_about();
     void mnuedit_options(); // form1_options.cpp
+    // Taking the map out of the editor (form1_file.cpp).
+    void mnufile_savemapas();
     // Commands of the area context menu.
     void cp_copy();
     void cp_cut();
@@ -202,6 +205,7 @@ private:
     Settings m_settings;
     AreaLooks m_areaLooks;
     std::unique_ptr<Desktop> m_desktop;
+    SaveFileDialog m_dlgsave{*m_desktop};
 
     QImage m_pictemp;
     int m_viewWidth = 0;

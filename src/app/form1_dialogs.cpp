@@ -13,8 +13,7 @@
 namespace {
 
 const QString LinkFileFilter =
-    fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
-                      {QStringLiteral("HTML Files (*.html,*.htm)"), QStringLiteral("*.html;*.htm")}});
+    fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}, htmlFiles()});
 
 } // namespace
 

@@ -18,3 +18,8 @@ QString fileDialogFilter(const QList<FileFilter> &filters)
     }
     return entries.join(QLatin1String(";;"));
 }
+
+FileFilter htmlFiles()
+{
+    return {QStringLiteral("HTML Files (*.html,*.htm)"), QStringLiteral("*.html;*.htm")};
+}

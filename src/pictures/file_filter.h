@@ -15,3 +15,6 @@ struct FileFilter {
 // the open dialog shows only the descriptions. "*.*" means every file, as
 // it does on the systems these filters come from, also names without a dot.
 QString fileDialogFilter(const QList<FileFilter> &filters);
+
+// The entry every chooser of an HTML page offers.
+FileFilter htmlFiles();

@@ -1,0 +1,24 @@
+// Taking the map out of the editor. The file work is the commands'; the
+// window asks for the names and tells the user what went wrong.
+#include "form1.h"
+
+#include "commands/map_saving.h"
+#include "dialogs/frm_saveserverm.h"
+#include "pictures/file_filter.h"
+
+void Form1::mnufile_savemapas()
+{
+    if (document().is_servermap) {
+        frm_saveserverm dialog(*m_desktop, m_dlgsave, m_session, this);
+        dialog.exec();
+        return;
+    }
+    const QString path =
+        m_dlgsave.show(this, QStringLiteral("Enter Client-side Imagemap filename"), fileDialogFilter({htmlFiles()}));
+    // Cancelling the choice is no failure: the command just ends.
+    if (path.isEmpty())
+        return;
+    const WriteOutcome outcome = saveClientMap(m_session, path);
+    if (!outcome.ok())
+        m_desktop->message(this, outcome.failure, QString(), MessageIcon::Exclamation);
+}

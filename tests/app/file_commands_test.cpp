@@ -1,0 +1,161 @@
+#include "app/form1.h"
+#include "dialogs/frm_saveserverm.h"
+#include "formats/map_writer.h"
+#include "model/area_geometry.h"
+#include "support/file_folder.h"
+#include "support/full_disk.h"
+#include "support/gui_helpers.h"
+#include "support/modal_dialog.h"
+#include "support/printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+const QString HtmlFilter = QStringLiteral("HTML Files (*.html,*.htm) (*.html *.htm)");
+
+// A map of one rectangle linked to a.html, on the picture at picture.
+void drawMap(const ShownForm &shown, const QString &picture)
+{
+    MapDocument &doc = shown->document();
+    doc.image_file = picture;
+    doc.map_name = QStringLiteral("planets");
+    clscoords &area = doc.shapecol.add(Rectangle);
+    storeShapePoints(area, rectanglePoints({10, 20}, {110, 60}));
+    area.link = QStringLiteral("a.html");
+    shown->fill_html_textbox();
+}
+
+// The code pane's text with the line breaks the map text has.
+QString shownText(const ShownForm &shown)
+{
+    return shown.code().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+// A file holding the text as saved.
+QByteArray saved(const QString &text)
+{
+    return (text + QLatin1String("\r\n")).toUtf8();
+}
+
+void press(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+DesktopScript::Message warning(const QString &text)
+{
+    return {text, QString(), MessageIcon::Exclamation};
+}
+
+} // namespace
+
+TEST(SaveMap, AClientMapIsWrittenAsShownWithThePictureRelativeToTheNewFolder)
+{
+    FileFolder folder;
+    QDir(folder.path()).mkpath(QStringLiteral("pics"));
+    QDir(folder.path()).mkpath(QStringLiteral("pages"));
+    ShownForm shown;
+    drawMap(shown, folder.path(QStringLiteral("pics/planets.png")));
+    const QString beside = folder.path(QStringLiteral("pics/map.html"));
+    const QString elsewhere = folder.path(QStringLiteral("pages/map.html"));
+    shown.desktop->saveFiles << beside << elsewhere;
+    for (const auto &[path, src] : {std::pair(beside, "./planets.png"), std::pair(elsewhere, "../pics/planets.png")}) {
+        SCOPED_TRACE(src);
+        QTest::mouseClick(shown->toolButton(QStringLiteral("sbsave")), Qt::LeftButton);
+        EXPECT_EQ(shown->document().map_file, path);
+        EXPECT_TRUE(shown.code().contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(src)))) << shown.code().toStdString();
+        EXPECT_EQ(readFile(path), saved(shownText(shown)));
+        EXPECT_TRUE(readFile(path).endsWith("</map>\r\n"));
+    }
+    const QString title = QStringLiteral("Enter Client-side Imagemap filename");
+    // The dialog suggests the file saved last.
+    EXPECT_EQ(shown.desktop->saveAsked,
+              (QList<QStringList>{{title, HtmlFilter, QString()}, {title, HtmlFilter, beside}}));
+    EXPECT_TRUE(shown.desktop->messages.isEmpty());
+}
+
+TEST(SaveMap, CancellingWritesNothingAndAFailedSaveLeavesTheFileThere)
+{
+    FileFolder folder;
+    ShownForm shown;
+    drawMap(shown, folder.path(QStringLiteral("planets.png")));
+    shown.choose("mnufile_savemapas"); // the user cancels
+    EXPECT_TRUE(shown->document().map_file.isEmpty());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    EXPECT_TRUE(shown.desktop->messages.isEmpty());
+
+    const QByteArray old = "<p>a page of its own</p>\r\n";
+    const QString path = folder.write(QStringLiteral("map.html"), old);
+    shown.desktop->saveFiles << path;
+    {
+        const FullDisk disk(8);
+        shown.choose("mnufile_savemapas");
+    }
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(shown.desktop->messages, QList{warning(QStringLiteral("Could not save Imagemap ") + path)});
+}
+
+TEST(SaveMap, TheServerMapDialogWantsBothPathsAndWritesThePageBeforeTheMapFile)
+{
+    FileFolder folder;
+    ShownForm shown;
+    drawMap(shown, folder.path(QStringLiteral("planets.png")));
+    shown->setServerMap(true);
+    shown->fill_html_textbox();
+    const QString page = folder.path(QStringLiteral("planets.html"));
+    const QString map = folder.path(QStringLiteral("planets.map"));
+
+    whenDialogShows<frm_saveserverm>([&](frm_saveserverm &d) {
+        d.txt_htmlfile->setText(page);
+        d.txt_mapfile->setText(map);
+        press(d.cmdcancel);
+    });
+    shown.choose("mnufile_savemapas");
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+
+    shown.desktop->saveFiles << page << QString() << map; // the second choice is cancelled
+    whenDialogShows<frm_saveserverm>([&](frm_saveserverm &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Save server-side imagemap"));
+        EXPECT_FALSE(d.windowIcon().isNull());
+        EXPECT_TRUE(d.txt_htmlfile->text().isEmpty());
+        press(d.cmdok);
+        press(d.cmdbrowse_html);
+        press(d.cmdok);
+        // A folder for the map file: the page is written, the map file cannot be.
+        d.txt_mapfile->setText(folder.path());
+        press(d.cmdok);
+        EXPECT_TRUE(QFile::exists(page));
+        press(d.cmdbrowse_map);
+        EXPECT_EQ(d.txt_mapfile->text(), folder.path());
+        press(d.cmdbrowse_map);
+        press(d.cmdok);
+    });
+    shown.choose("mnufile_savemapas");
+    EXPECT_EQ(shown.desktop->messages,
+              (QList{warning(QStringLiteral("Please specify a valid html file for the imagemap!")),
+                     warning(QStringLiteral("Please specify a valid map file for the imagemap!")),
+                     warning(QStringLiteral("Could not save imagemap !"))}));
+    const QStringList askedHtml{QStringLiteral("Specify Server-side Imagemap html filename"), HtmlFilter, QString()};
+    const QStringList askedMap{QStringLiteral("Specify Server-side Imagemap map filename"),
+                               QStringLiteral("Server-side Imagemaps (*.map) (*.map)"), QString()};
+    EXPECT_EQ(shown.desktop->saveAsked, (QList{askedHtml, askedMap, askedMap}));
+
+    const MapDocument &doc = shown->document();
+    EXPECT_EQ(doc.map_file, map);
+    EXPECT_EQ(doc.server_html_file, page);
+    EXPECT_EQ(readFile(page), saved(calculate_server_html(doc)));
+    EXPECT_TRUE(readFile(page).contains(QStringLiteral("<a href=\"%1\">").arg(map).toUtf8()));
+    EXPECT_EQ(readFile(map), saved(shownText(shown)));
+    EXPECT_TRUE(readFile(map).startsWith((QStringLiteral("# Imagemap file=") + map + QStringLiteral("\r\n")).toUtf8()));
+}
