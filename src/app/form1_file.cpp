@@ -1,9 +1,11 @@
-// Taking the map out of the editor. The file work is the commands'; the
-// window asks for the names and tells the user what went wrong.
+// Taking the map out of the editor: saving it and copying its text. The
+// file work is the commands'; the window asks for the names and tells the
+// user what went wrong.
 #include "form1.h"
 
 #include "commands/map_saving.h"
 #include "dialogs/frm_saveserverm.h"
+#include "formats/map_writer.h"
 #include "pictures/file_filter.h"
 
 void Form1::mnufile_savemapas()
@@ -21,4 +23,9 @@ void Form1::mnufile_savemapas()
     const WriteOutcome outcome = saveClientMap(m_session, path);
     if (!outcome.ok())
         m_desktop->message(this, outcome.failure, QString(), MessageIcon::Exclamation);
+}
+
+void Form1::mnuedit_clipboard()
+{
+    m_desktop->setClipboardText(calculate_html(document()));
 }

@@ -159,3 +159,19 @@ TEST(SaveMap, TheServerMapDialogWantsBothPathsAndWritesThePageBeforeTheMapFile)
     EXPECT_EQ(readFile(map), saved(shownText(shown)));
     EXPECT_TRUE(readFile(map).startsWith((QStringLiteral("# Imagemap file=") + map + QStringLiteral("\r\n")).toUtf8()));
 }
+
+TEST(CopyToClipboard, PutsTheMapTextTheCodePaneShows)
+{
+    ShownForm shown;
+    drawMap(shown, QStringLiteral("/pictures/planets.png"));
+    QTest::mouseClick(shown->toolButton(QStringLiteral("sbcopyclip")), Qt::LeftButton);
+    EXPECT_EQ(shown.desktop->clipboard, shownText(shown));
+    EXPECT_TRUE(shown.desktop->clipboard.endsWith(QStringLiteral("</map>")));
+
+    // A server-side map copies its map file, not its page.
+    shown->setServerMap(true);
+    shown->fill_html_textbox();
+    shown.choose("mnuedit_clipboard");
+    EXPECT_EQ(shown.desktop->clipboard, shownText(shown));
+    EXPECT_TRUE(shown.desktop->clipboard.startsWith(QStringLiteral("# Imagemap file=")));
+}
