@@ -144,6 +144,7 @@ public slots:
     void mnuedit_options(); // form1_options.cpp
     // Taking the map out of the editor (form1_file.cpp).
     void mnufile_savemapas();
+    void mnufile_testmap();
     void mnuedit_clipboard();
     // Commands of the area context menu.
     void cp_copy();

@@ -1,8 +1,9 @@
-// Taking the map out of the editor: saving it and copying its text. The
-// file work is the commands'; the window asks for the names and tells the
-// user what went wrong.
+// Taking the map out of the editor: saving it, copying its text and trying
+// it in a browser. The file work is the commands'; the window asks for the
+// names, starts the browser and tells the user what went wrong.
 #include "form1.h"
 
+#include "commands/map_preview.h"
 #include "commands/map_saving.h"
 #include "dialogs/frm_saveserverm.h"
 #include "formats/map_writer.h"
@@ -28,4 +29,21 @@ void Form1::mnufile_savemapas()
 void Form1::mnuedit_clipboard()
 {
     m_desktop->setClipboardText(calculate_html(document()));
+}
+
+void Form1::mnufile_testmap()
+{
+    const PreviewFiles files = writePreviewFiles(document());
+    temp_filenames += files.written;
+    if (!files.failure.isEmpty()) {
+        m_desktop->message(this, files.failure, QString(), MessageIcon::Exclamation);
+        return;
+    }
+    const QString &browser = m_settings.previewOtherBrowserPath;
+    const bool started = m_settings.previewDefaultBrowser
+                             ? m_desktop->openDocument(QUrl::fromLocalFile(files.page))
+                             : !browser.isEmpty() && m_desktop->startProgram(browser, {files.page});
+    if (!started)
+        m_desktop->message(this, QStringLiteral("Could not start a browser to show %1 !").arg(files.page), QString(),
+                           MessageIcon::Exclamation);
 }

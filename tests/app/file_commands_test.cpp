@@ -7,6 +7,7 @@
 #include "support/gui_helpers.h"
 #include "support/modal_dialog.h"
 #include "support/printers.h"
+#include "support/stored_options.h"
 
 #include <QDir>
 #include <QFile>
@@ -174,4 +175,119 @@ TEST(CopyToClipboard, PutsTheMapTextTheCodePaneShows)
     shown.choose("mnuedit_clipboard");
     EXPECT_EQ(shown.desktop->clipboard, shownText(shown));
     EXPECT_TRUE(shown.desktop->clipboard.startsWith(QStringLiteral("# Imagemap file=")));
+}
+
+TEST(TestMap, WritesBesideThePictureOrTheMapFileAndTheFilesGoWithTheWindow)
+{
+    FileFolder folder;
+    QDir(folder.path()).mkpath(QStringLiteral("pictures"));
+    QDir(folder.path()).mkpath(QStringLiteral("maps"));
+    ShownForm shown;
+    drawMap(shown, folder.path(QStringLiteral("pictures/planets.png")));
+    QTest::mouseClick(shown->toolButton(QStringLiteral("sbtest")), Qt::LeftButton);
+    const QString clientPage = folder.path(QStringLiteral("pictures/Zonarim_temp.html"));
+    EXPECT_EQ(readFile(clientPage), saved(shownText(shown)));
+    EXPECT_EQ(shown.desktop->opened, QList{QUrl::fromLocalFile(clientPage)});
+
+    // A server-side map that has a file of its own: its page links to the
+    // preview's map file, and the map being edited does not change.
+    const QString mapFile = folder.path(QStringLiteral("maps/planets.map"));
+    shown->document().map_file = mapFile;
+    shown->setServerMap(true);
+    shown->fill_html_textbox();
+    const QString code = shown.code();
+    shown.choose("mnufile_testmap");
+    const QString page = folder.path(QStringLiteral("maps/Zonarim_temp.html"));
+    const QString map = folder.path(QStringLiteral("maps/Zonarim_temp.map"));
+    EXPECT_TRUE(readFile(page).contains(QStringLiteral("<a href=\"%1\">").arg(map).toUtf8()));
+    EXPECT_TRUE(readFile(map).startsWith((QStringLiteral("# Imagemap file=") + map + QStringLiteral("\r\n")).toUtf8()));
+    EXPECT_EQ(shown->document().map_file, mapFile);
+    EXPECT_EQ(shown.code(), code);
+    EXPECT_EQ(shown.desktop->opened.last(), QUrl::fromLocalFile(page));
+    EXPECT_TRUE(shown.desktop->messages.isEmpty());
+
+    shown->close();
+    for (const QString &file : {clientPage, page, map})
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+}
+
+TEST(TestMap, AnOtherBrowserReceivesExactlyThePagePath)
+{
+    FileFolder folder;
+    QDir(folder.path()).mkpath(QStringLiteral("my pictures"));
+    // A stand-in browser that writes down its arguments, one a line.
+    const QString browser = folder.write(QStringLiteral("browser"), "#!/bin/sh\n"
+                                                                    "printf '%s\\n' \"$#\" \"$@\" > \"$0.tmp\"\n"
+                                                                    "mv \"$0.tmp\" \"$0.args\"\n");
+    QFile::setPermissions(browser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray browserPath = browser.toUtf8();
+    const StoreFor store({{"Preview_Default_Browser", "False"},
+                          {"Preview_Other_Browser", "True"},
+                          {"Preview_Other_Browser_Path", browserPath.constData()}});
+    ShownForm shown;
+    shown.desktop->runPrograms = true;
+    drawMap(shown, folder.path(QStringLiteral("my pictures/planets.png")));
+    shown.choose("mnufile_testmap");
+
+    const QString page = folder.path(QStringLiteral("my pictures/Zonarim_temp.html"));
+    EXPECT_EQ(shown.desktop->started, (QList<QStringList>{{browser, page}}));
+    EXPECT_TRUE(shown.desktop->opened.isEmpty());
+    EXPECT_TRUE(shown.desktop->messages.isEmpty());
+    const QString arguments = browser + QStringLiteral(".args");
+    ASSERT_TRUE(QTest::qWaitFor([&arguments] { return QFile::exists(arguments); }, 20000));
+    EXPECT_EQ(readFile(arguments), "1\n" + page.toUtf8() + "\n");
+}
+
+TEST(TestMap, TellsTheUserWhenThePageCannotBeWrittenOrNoBrowserStarts)
+{
+    FileFolder folder;
+    const StoredOptions other{{"Preview_Default_Browser", "False"}, {"Preview_Other_Browser", "True"}};
+    StoredOptions otherWithPath = other;
+    otherWithPath.emplace_back("Preview_Other_Browser_Path", "/no/such/browser");
+    const QString page = folder.path(QStringLiteral("Zonarim_temp.html"));
+    const QString noBrowser = QStringLiteral("Could not start a browser to show %1 !").arg(page);
+    const struct {
+        const char *what;
+        StoredOptions options;
+        QString picture;
+        bool launches;
+        QString message; // its start
+        bool pageWritten;
+        qsizetype launchesTried;
+    } cases[] = {
+        {"a folder that is not there",
+         {},
+         folder.path(QStringLiteral("gone/planets.png")),
+         true,
+         QStringLiteral("Could not write %1 !\n").arg(folder.path(QStringLiteral("gone/Zonarim_temp.html"))),
+         false,
+         0},
+        {"no picture yet", {}, QString(), true, QStringLiteral("Could not write Zonarim_temp.html !\n"), false, 0},
+        {"the default browser does not open",
+         {},
+         folder.path(QStringLiteral("planets.png")),
+         false,
+         noBrowser,
+         true,
+         1},
+        {"no other browser chosen", other, folder.path(QStringLiteral("planets.png")), true, noBrowser, true, 0},
+        {"the other browser does not start", otherWithPath, folder.path(QStringLiteral("planets.png")), false,
+         noBrowser, true, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const StoreFor store(c.options);
+        ShownForm shown;
+        shown.desktop->desktopLaunches = c.launches;
+        drawMap(shown, c.picture);
+        shown.choose("mnufile_testmap");
+        ASSERT_EQ(shown.desktop->messages.size(), 1);
+        const DesktopScript::Message &message = shown.desktop->messages.first();
+        EXPECT_TRUE(message.text.startsWith(c.message)) << message.text.toStdString();
+        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(message.title.isEmpty());
+        EXPECT_EQ(shown.desktop->opened.size() + shown.desktop->started.size(), c.launchesTried);
+        // Only a page actually written is left to delete.
+        EXPECT_EQ(shown->temp_filenames, c.pageWritten ? QStringList{page} : QStringList());
+    }
 }
