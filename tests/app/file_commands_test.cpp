@@ -64,18 +64,18 @@ DesktopScript::Message warning(const QString &text)
 TEST(SaveMap, AClientMapIsWrittenAsShownWithThePictureRelativeToTheNewFolder)
 {
     FileFolder folder;
-    QDir(folder.path()).mkpath(QStringLiteral("pics"));
-    QDir(folder.path()).mkpath(QStringLiteral("pages"));
+    const QString pictures = folder.makeFolder(QStringLiteral("pics"));
+    const QString beside = pictures + QStringLiteral("/map.html");
+    const QString elsewhere = folder.makeFolder(QStringLiteral("pages")) + QStringLiteral("/map.html");
     ShownForm shown;
-    drawMap(shown, folder.path(QStringLiteral("pics/planets.png")));
-    const QString beside = folder.path(QStringLiteral("pics/map.html"));
-    const QString elsewhere = folder.path(QStringLiteral("pages/map.html"));
+    drawMap(shown, pictures + QStringLiteral("/planets.png"));
     shown.desktop->saveFiles << beside << elsewhere;
     for (const auto &[path, src] : {std::pair(beside, "./planets.png"), std::pair(elsewhere, "../pics/planets.png")}) {
         SCOPED_TRACE(src);
         QTest::mouseClick(shown->toolButton(QStringLiteral("sbsave")), Qt::LeftButton);
         EXPECT_EQ(shown->document().map_file, path);
-        EXPECT_TRUE(shown.code().contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(src)))) << shown.code().toStdString();
+        EXPECT_TRUE(shown.code().contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(src))))
+            << shown.code().toStdString();
         EXPECT_EQ(readFile(path), saved(shownText(shown)));
         EXPECT_TRUE(readFile(path).endsWith("</map>\r\n"));
     }
@@ -180,25 +180,25 @@ TEST(CopyToClipboard, PutsTheMapTextTheCodePaneShows)
 TEST(TestMap, WritesBesideThePictureOrTheMapFileAndTheFilesGoWithTheWindow)
 {
     FileFolder folder;
-    QDir(folder.path()).mkpath(QStringLiteral("pictures"));
-    QDir(folder.path()).mkpath(QStringLiteral("maps"));
+    const QString pictures = folder.makeFolder(QStringLiteral("pictures"));
+    const QString maps = folder.makeFolder(QStringLiteral("maps"));
     ShownForm shown;
-    drawMap(shown, folder.path(QStringLiteral("pictures/planets.png")));
+    drawMap(shown, pictures + QStringLiteral("/planets.png"));
     QTest::mouseClick(shown->toolButton(QStringLiteral("sbtest")), Qt::LeftButton);
-    const QString clientPage = folder.path(QStringLiteral("pictures/Zonarim_temp.html"));
+    const QString clientPage = pictures + QStringLiteral("/Zonarim_temp.html");
     EXPECT_EQ(readFile(clientPage), saved(shownText(shown)));
     EXPECT_EQ(shown.desktop->opened, QList{QUrl::fromLocalFile(clientPage)});
 
     // A server-side map that has a file of its own: its page links to the
     // preview's map file, and the map being edited does not change.
-    const QString mapFile = folder.path(QStringLiteral("maps/planets.map"));
+    const QString mapFile = maps + QStringLiteral("/planets.map");
     shown->document().map_file = mapFile;
     shown->setServerMap(true);
     shown->fill_html_textbox();
     const QString code = shown.code();
     shown.choose("mnufile_testmap");
-    const QString page = folder.path(QStringLiteral("maps/Zonarim_temp.html"));
-    const QString map = folder.path(QStringLiteral("maps/Zonarim_temp.map"));
+    const QString page = maps + QStringLiteral("/Zonarim_temp.html");
+    const QString map = maps + QStringLiteral("/Zonarim_temp.map");
     EXPECT_TRUE(readFile(page).contains(QStringLiteral("<a href=\"%1\">").arg(map).toUtf8()));
     EXPECT_TRUE(readFile(map).startsWith((QStringLiteral("# Imagemap file=") + map + QStringLiteral("\r\n")).toUtf8()));
     EXPECT_EQ(shown->document().map_file, mapFile);
@@ -214,7 +214,7 @@ TEST(TestMap, WritesBesideThePictureOrTheMapFileAndTheFilesGoWithTheWindow)
 TEST(TestMap, AnOtherBrowserReceivesExactlyThePagePath)
 {
     FileFolder folder;
-    QDir(folder.path()).mkpath(QStringLiteral("my pictures"));
+    const QString pictures = folder.makeFolder(QStringLiteral("my pictures"));
     // A stand-in browser that writes down its arguments, one a line.
     const QString browser = folder.write(QStringLiteral("browser"), "#!/bin/sh\n"
                                                                     "printf '%s\\n' \"$#\" \"$@\" > \"$0.tmp\"\n"
@@ -226,10 +226,10 @@ TEST(TestMap, AnOtherBrowserReceivesExactlyThePagePath)
                           {"Preview_Other_Browser_Path", browserPath.constData()}});
     ShownForm shown;
     shown.desktop->runPrograms = true;
-    drawMap(shown, folder.path(QStringLiteral("my pictures/planets.png")));
+    drawMap(shown, pictures + QStringLiteral("/planets.png"));
     shown.choose("mnufile_testmap");
 
-    const QString page = folder.path(QStringLiteral("my pictures/Zonarim_temp.html"));
+    const QString page = pictures + QStringLiteral("/Zonarim_temp.html");
     EXPECT_EQ(shown.desktop->started, (QList<QStringList>{{browser, page}}));
     EXPECT_TRUE(shown.desktop->opened.isEmpty());
     EXPECT_TRUE(shown.desktop->messages.isEmpty());

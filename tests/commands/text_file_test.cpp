@@ -25,10 +25,10 @@ TEST(TextFile, AFailedWriteLeavesTheFileThereAsItWas)
     FileFolder folder;
     const QByteArray old = "<map name=\"old\">\r\n</map>\r\n";
     const QString page = folder.write(QStringLiteral("page.html"), old);
-    QDir(folder.path()).mkpath(QStringLiteral("folder.html"));
-    QDir(folder.path()).mkpath(QStringLiteral("readonly"));
+    folder.makeFolder(QStringLiteral("folder.html"));
+    const QString locked = folder.makeFolder(QStringLiteral("readonly"));
     const QString lockedPage = folder.write(QStringLiteral("readonly/page.html"), old);
-    QFile::setPermissions(folder.path(QStringLiteral("readonly")), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
     const QString text = QStringLiteral("<map name=\"new\">") + QString(4000, QLatin1Char('x'));
 
     const struct {
@@ -60,6 +60,6 @@ TEST(TextFile, AFailedWriteLeavesTheFileThereAsItWas)
             QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             QStringList({QStringLiteral("folder.html"), QStringLiteral("page.html"), QStringLiteral("readonly")}));
     }
-    QFile::setPermissions(folder.path(QStringLiteral("readonly")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The scratch folder goes only once it may be emptied.
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

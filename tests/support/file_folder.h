@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -26,6 +27,13 @@ public:
         return path;
     }
     QString path(const QString &name = {}) const { return name.isEmpty() ? m_dir.path() : m_dir.filePath(name); }
+    // Makes a folder inside (and the folders on the way); its path.
+    QString makeFolder(const QString &name)
+    {
+        if (!QDir(m_dir.path()).mkpath(name))
+            ADD_FAILURE() << "cannot make " << name.toStdString();
+        return path(name);
+    }
 
 private:
     QTemporaryDir m_dir;
