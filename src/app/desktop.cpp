@@ -3,14 +3,18 @@
 #include "dialogs/frm_selectmap.h"
 #include "pictures/open_file_dialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -31,7 +35,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 void Desktop::message(QWidget *parent, const QString &text, const QString &title, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
+    QMessageBox box(boxIcon(icon), title.isEmpty() ? QApplication::applicationDisplayName() : title, text,
                     QMessageBox::Ok, parent);
     box.exec();
 }
@@ -63,6 +67,38 @@ QString Desktop::chooseSaveFile(QWidget *parent, const QString &caption, const Q
 QColor Desktop::chooseColor(QWidget *parent, QColor initial)
 {
     return QColorDialog::getColor(initial, parent);
+}
+
+bool Desktop::waitWithProgress(QWidget *parent, const QString &label, const std::function<bool()> &finished)
+{
+    bool cancelled = false;
+    std::unique_ptr<QProgressDialog> progress;
+    // The box never covers a question asked during the wait (the choice of a
+    // map): it waits until that is answered.
+    QWidget *const modalAtStart = QApplication::activeModalWidget();
+    QTimer showTimer;
+    showTimer.setSingleShot(true);
+    QObject::connect(&showTimer, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != modalAtStart) {
+            showTimer.start(ProgressDelayMs);
+            return;
+        }
+        progress = std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, 0, parent);
+        progress->setWindowModality(Qt::ApplicationModal);
+        QObject::connect(progress.get(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+        progress->show();
+    });
+    showTimer.start(ProgressDelayMs);
+    while (!cancelled && !finished()) {
+        // Until the box shows, what the user types or clicks waits for the
+        // end: nothing may change the map in the meantime. The box then
+        // blocks every other window.
+        const QEventLoop::ProcessEventsFlags flags =
+            progress ? QEventLoop::WaitForMoreEvents
+                     : QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents;
+        QCoreApplication::processEvents(flags);
+    }
+    return !cancelled;
 }
 
 bool Desktop::openDocument(const QUrl &url)

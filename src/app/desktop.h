@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 // The sign a message box carries; Exclamation is the warning sign of a
@@ -39,6 +41,12 @@ public:
     // The colour the user chose, starting from initial; an invalid colour
     // when the choice was cancelled.
     virtual QColor chooseColor(QWidget *parent, QColor initial);
+    // Waits until finished() says so, keeping the windows painting; finished
+    // is asked again whenever the event loop wakes, so whatever it waits for
+    // must wake it. A wait that lasts longer than ProgressDelayMs shows label
+    // in a progress box with a Cancel button. False when the user cancelled.
+    virtual bool waitWithProgress(QWidget *parent, const QString &label, const std::function<bool()> &finished);
+    static constexpr int ProgressDelayMs = 500;
     // Whether the desktop opened the document.
     virtual bool openDocument(const QUrl &url);
     // Starts the program with exactly these arguments, no shell in between,

@@ -40,6 +40,14 @@ void EditingSession::reset()
     fill_html_textbox();
 }
 
+void EditingSession::adoptLoadedMap(MapDocument document)
+{
+    reset_undo_redo();
+    m_document = std::move(document);
+    areasReplaced();
+    refreshAsBaseline();
+}
+
 void EditingSession::areasReplaced()
 {
     if (m_observer)

@@ -49,6 +49,11 @@ public:
     // Starts an empty map: no areas, nothing selected; the map text follows.
     void reset();
 
+    // Puts a map read from files in place of the one being edited, as one
+    // change: every area replaced, the history emptied, and the new map
+    // text its baseline.
+    void adoptLoadedMap(MapDocument document);
+
     // Restore the newest snapshot of their list, keeping the map text they
     // replace on the other list. With an empty list nothing happens. A
     // snapshot that does not read leaves the areas read before the fault

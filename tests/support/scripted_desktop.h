@@ -4,6 +4,7 @@
 #include "printers.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QList>
 #include <QStringList>
 #include <QUrl>
@@ -13,9 +14,11 @@
 
 // What the program told the user and asked of the desktop during a test,
 // and the user's answers to its questions: queued, first in first out; with
-// no answer left the user cancels. The user cancels every choice of map.
-// Documents open and programs start (on paper only, unless runPrograms says
-// otherwise) as long as desktopLaunches holds.
+// no answer left the user cancels. Documents open and programs start (on
+// paper only, unless runPrograms says otherwise) as long as desktopLaunches
+// holds. A wait runs until what it waits for is done; a cancelling user
+// presses Cancel just then, so that whatever was done is there to be thrown
+// away.
 struct DesktopScript {
     struct Message {
         QString text;
@@ -39,6 +42,8 @@ struct DesktopScript {
     QList<QColor> colors;
     bool desktopLaunches = true;
     bool runPrograms = false; // start them for real, through the real desktop
+    QList<int> mapChoices;
+    int cancelledWaits = 0; // how many of the next waits the user cancels
 };
 
 // The desktop of the editor's tests: plays a script instead of showing
@@ -55,7 +60,10 @@ public:
     {
         m_script->about.append(title + QLatin1Char('\n') + text);
     }
-    int chooseMap(QWidget *, const QStringList &) override { return -1; }
+    int chooseMap(QWidget *, const QStringList &) override
+    {
+        return m_script->mapChoices.isEmpty() ? -1 : m_script->mapChoices.takeFirst();
+    }
     QString chooseOpenFile(QWidget *, const QString &, const QString &) override
     {
         return m_script->openFiles.isEmpty() ? QString() : m_script->openFiles.takeFirst();
@@ -69,6 +77,15 @@ public:
     {
         m_script->colorsOffered.append(initial);
         return m_script->colors.isEmpty() ? QColor() : m_script->colors.takeFirst();
+    }
+    bool waitWithProgress(QWidget *, const QString &, const std::function<bool()> &finished) override
+    {
+        while (!finished())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (m_script->cancelledWaits == 0)
+            return true;
+        --m_script->cancelledWaits;
+        return false;
     }
     bool openDocument(const QUrl &url) override
     {

@@ -1,0 +1,79 @@
+#include "map_load.h"
+
+#include "formats/client_map_reader.h"
+#include "formats/server_map_reader.h"
+
+namespace {
+
+// The start every load shares: no areas, no picture, nothing selected, the
+// map at its own size.
+LoadedMap startLoad(MapDocument doc, const QString &mapFile)
+{
+    doc.delete_all_shapes();
+    doc.map_file = mapFile;
+    doc.zoom_factor = 1.0f;
+    return LoadedMap{std::move(doc), QImage(), QStringList(), true};
+}
+
+ReaderServices readerServices(LoadedMap &loaded, const LoadServices &services)
+{
+    ReaderServices reader;
+    reader.chooseMap = services.chooseMap;
+    if (services.decodePicture)
+        reader.loadPicture = [&loaded, decode = services.decodePicture](const QString &path) {
+            loaded.picture = decode(path);
+            return !loaded.picture.isNull();
+        };
+    reader.htmlParsing = services.htmlParsing;
+    return reader;
+}
+
+} // namespace
+
+MapDocument fieldsForLoad(MapDocument &current)
+{
+    // The areas step aside while the fields are copied, so that a map of
+    // any size costs nothing to start from.
+    AreaCollection areas = std::move(current.shapecol);
+    current.shapecol.clear();
+    MapDocument fields = current;
+    current.shapecol = std::move(areas);
+    return fields;
+}
+
+LoadedMap loadClientMap(MapDocument doc, const QString &page, const LoadServices &services)
+{
+    LoadedMap loaded = startLoad(std::move(doc), page);
+    loaded.document.is_servermap = false;
+    const MapReadResult read =
+        analyze_client_map(loaded.document, MapTextSource::file(page), readerServices(loaded, services));
+    if (read.outcome == ReadOutcome::Failed)
+        loaded.messages.append(read.message);
+    return loaded;
+}
+
+LoadedMap loadServerMap(MapDocument doc, const QString &page, const QString &mapFile, ServerSideType format,
+                        const LoadServices &services)
+{
+    LoadedMap loaded = startLoad(std::move(doc), mapFile);
+    const ReaderServices reader = readerServices(loaded, services);
+    MapDocument &map = loaded.document;
+    const MapReadResult pageRead = analyze_server_html(map, page, reader);
+    if (pageRead.outcome == ReadOutcome::Failed)
+        loaded.messages.append(pageRead.message);
+    map.server_html_file = page;
+
+    const auto endEarly = [&](QString message) {
+        loaded.messages.append(std::move(message));
+        loaded.complete = false;
+        return std::move(loaded);
+    };
+    if (reader.loadPicture && !reader.loadPicture(map.image_file))
+        return endEarly(ServerMapLoadError.toString());
+    const ServerMapResult mapRead = analyze_server_map(map, MapTextSource::file(mapFile), format);
+    if (!mapRead.ok)
+        return endEarly(mapRead.message());
+    map.is_servermap = true;
+    map.serverside_type = format;
+    return loaded;
+}
