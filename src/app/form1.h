@@ -4,6 +4,7 @@
 #include "canvas/canvas_tools.h"
 #include "commands/area_clipboard.h"
 #include "commands/editing_session.h"
+#include "commands/map_load.h"
 #include "desktop.h"
 #include "dialogs/save_file_dialog.h"
 #include "dialogs/settings.h"
@@ -15,7 +16,9 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Canvas;
 class frm_newmap;
@@ -121,6 +124,8 @@ public:
 public slots:
     // Menu commands, named after their keys in the menu table.
     void mnufile_newmap();
+    void mnufile_loadmapclient(); // form1_load.cpp
+    void mnufile_loadmapserver();
     void mnufile_exit();
     void mnuedit_improp();
     void mnuedit_undo();
@@ -186,6 +191,16 @@ private:
     // user to select one first.
     bool withSelectedArea(bool (AreaClipboard::*command)(int));
     void pasteArea();
+
+    // Loading maps (form1_load.cpp). The steps of a load run on a worker
+    // thread, from the fields of the current map, while the window waits;
+    // nothing when the user cancelled the wait.
+    using LoadSteps = std::function<LoadedMap(MapDocument fields, const LoadServices &services)>;
+    std::optional<LoadedMap> readInBackground(QWidget *parent, const QString &file, LoadSteps steps);
+    // Shows the loaded map in place of the current one, then the load's messages.
+    void adoptLoadedMap(LoadedMap &loaded, QWidget *messageParent);
+    // Decodes a map picture as load_map_picture does, on any thread.
+    PictureDecoder pictureDecoder() const;
 
     // The dialogs (form1_dialogs.cpp).
     frm_newmap *openMapDialog();

@@ -1,6 +1,7 @@
 // Loading the map's picture through the picture library.
 #include "form1.h"
 
+#include "canvas/canvas.h"
 #include "pictures/picture_loader.h"
 
 QString Form1::load_map_picture(const QString &path)
@@ -12,4 +13,12 @@ QString Form1::load_map_picture(const QString &path)
         return loaded.error;
     setPicture(loaded.image);
     return QString();
+}
+
+PictureDecoder Form1::pictureDecoder() const
+{
+    // Converted for the canvas here, so the window only has to show it.
+    return [resolution = resolutionOf(screen())](const QString &path) {
+        return Canvas::inDisplayFormat(loadPicture(path, resolution).image);
+    };
 }

@@ -15,13 +15,6 @@
 
 namespace {
 
-QLabel *label(const char *name, const char *text, QWidget *parent)
-{
-    auto *label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
 template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -29,6 +22,13 @@ template <typename W> W *named(W *widget, const char *name)
 }
 
 } // namespace
+
+QLabel *namedLabel(const char *name, const char *text, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
 
 QStringList targetFrameChoices()
 {
@@ -47,6 +47,26 @@ QComboBox *targetFrameBox(QWidget *parent)
     return box;
 }
 
+ServerFormatBoxes serverFormatBoxes(QWidget *parent)
+{
+    auto *cern = named(new QCheckBox(QStringLiteral("CERN"), parent), "chk_cern");
+    auto *ncsa = named(new QCheckBox(QStringLiteral("NCSA"), parent), "chk_ncsa");
+    ncsa->setChecked(true);
+    QObject::connect(cern, &QCheckBox::clicked, ncsa, [ncsa](bool checked) {
+        if (checked)
+            ncsa->setChecked(false);
+    });
+    QObject::connect(ncsa, &QCheckBox::clicked, cern, [cern](bool checked) {
+        if (checked)
+            cern->setChecked(false);
+    });
+    auto *row = new QHBoxLayout;
+    row->addWidget(cern);
+    row->addWidget(ncsa);
+    row->addStretch();
+    return {cern, ncsa, row};
+}
+
 frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_newmap"));
@@ -56,10 +76,10 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
     opt_client = named(new QRadioButton(QStringLiteral("Client-side (default)"), this), "opt_client");
     opt_server = named(new QRadioButton(QStringLiteral("Server-side"), this), "opt_server");
     opt_client->setChecked(true);
-    Label5 = label("Label5", "Server-side MAP Type:", this);
-    chk_cern = named(new QCheckBox(QStringLiteral("CERN"), this), "chk_cern");
-    chk_ncsa = named(new QCheckBox(QStringLiteral("NCSA"), this), "chk_ncsa");
-    chk_ncsa->setChecked(true);
+    Label5 = namedLabel("Label5", "Server-side MAP Type:", this);
+    const ServerFormatBoxes formats = serverFormatBoxes(this);
+    chk_cern = formats.chk_cern;
+    chk_ncsa = formats.chk_ncsa;
     txt_image = named(new QLineEdit(this), "txt_image");
     auto *cmdbrowse_img = named(new QPushButton(QStringLiteral("Browse"), this), "cmdbrowse_img");
     cmdbrowse_img->setAutoDefault(false);
@@ -72,22 +92,18 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
     types->addWidget(opt_client);
     types->addWidget(opt_server);
     types->addStretch();
-    grid->addWidget(label("Label1", "Imagemap Type:", this), 0, 0);
+    grid->addWidget(namedLabel("Label1", "Imagemap Type:", this), 0, 0);
     grid->addLayout(types, 0, 1, 1, 2);
-    auto *formats = new QHBoxLayout;
-    formats->addWidget(chk_cern);
-    formats->addWidget(chk_ncsa);
-    formats->addStretch();
     grid->addWidget(Label5, 1, 0);
-    grid->addLayout(formats, 1, 1, 1, 2);
-    grid->addWidget(label("Label2", "Image to use as an Imagemap:", this), 2, 0);
+    grid->addLayout(formats.row, 1, 1, 1, 2);
+    grid->addWidget(namedLabel("Label2", "Image to use as an Imagemap:", this), 2, 0);
     grid->addWidget(txt_image, 2, 1);
     grid->addWidget(cmdbrowse_img, 2, 2);
-    grid->addWidget(label("Label3", "Unique Imagemap name:", this), 3, 0);
+    grid->addWidget(namedLabel("Label3", "Unique Imagemap name:", this), 3, 0);
     grid->addWidget(txt_name, 3, 1, 1, 2);
-    grid->addWidget(label("Label4", "Default URL (optional):", this), 4, 0);
+    grid->addWidget(namedLabel("Label4", "Default URL (optional):", this), 4, 0);
     grid->addWidget(txt_default, 4, 1, 1, 2);
-    grid->addWidget(label("Label6", "Default URL Target Frame (optional):", this), 5, 0);
+    grid->addWidget(namedLabel("Label6", "Default URL Target Frame (optional):", this), 5, 0);
     grid->addWidget(cmb_targetframe, 5, 1, 1, 2);
     grid->setColumnMinimumWidth(1, 260);
 
@@ -102,15 +118,6 @@ frm_newmap::frm_newmap(QWidget *parent) : QDialog(parent)
     connect(opt_server, &QRadioButton::clicked, this, [this] {
         if (!opt_client->isChecked())
             showFormats(true);
-    });
-    // Checking one format unchecks the other; unchecking one checks nothing.
-    connect(chk_cern, &QCheckBox::clicked, this, [this](bool checked) {
-        if (checked)
-            chk_ncsa->setChecked(false);
-    });
-    connect(chk_ncsa, &QCheckBox::clicked, this, [this](bool checked) {
-        if (checked)
-            chk_cern->setChecked(false);
     });
     connect(cmdbrowse_img, &QPushButton::clicked, this, &frm_newmap::browseImage);
     connect(buttons.cmdok, &QPushButton::clicked, this, [this] { emit propertiesAccepted(properties()); });

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -47,7 +48,20 @@ private:
     void showFormats(bool shown);
 };
 
+// A label with the object name of its control.
+QLabel *namedLabel(const char *name, const char *text, QWidget *parent);
+
 // The target-frame choices every target box offers, in order.
 QStringList targetFrameChoices();
 // An editable box offering them, its text empty: a choice or a frame name.
 QComboBox *targetFrameBox(QWidget *parent);
+
+// The "CERN" and "NCSA" boxes of a server-side map's format, in one row,
+// NCSA checked. Checking one unchecks the other; unchecking one checks
+// nothing, and with neither checked the map is NCSA.
+struct ServerFormatBoxes {
+    QCheckBox *chk_cern;
+    QCheckBox *chk_ncsa;
+    QHBoxLayout *row;
+};
+ServerFormatBoxes serverFormatBoxes(QWidget *parent);

@@ -2,10 +2,10 @@
 #include "area_points.h"
 #include "canvas/canvas.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 ShownForm::ShownForm(QSize picture) : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
@@ -58,7 +58,7 @@ QString ShownForm::code() const
 
 void press(QWidget *dialog, const char *button)
 {
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QAbstractButton *>(QLatin1String(button)), Qt::LeftButton);
 }
 
 QImage markedPicture(QSize size)

@@ -39,7 +39,7 @@ template <typename D> D *openDialog(Form1 &form)
     return dialog;
 }
 
-// Clicks the push button of that object name in a dialog.
+// Clicks the button or check box of that object name in a dialog.
 void press(QWidget *dialog, const char *button);
 
 // A picture whose every pixel tells where it came from: red is x, green is
