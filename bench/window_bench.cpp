@@ -1,12 +1,15 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
 #include "canvas/zoom_math.h"
+#include "formats/map_writer.h"
 #include "sample_maps.h"
 
 #include <QMouseEvent>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -155,3 +158,55 @@ void BM_CanvasHoverAndRepaint10000Areas(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CanvasHoverAndRepaint10000Areas)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// Answers the file choices with the files given, in turn.
+class ChosenFilesDesktop : public Desktop {
+public:
+    explicit ChosenFilesDesktop(QStringList files) : m_files(std::move(files)) {}
+    QString chooseOpenFile(QWidget *, const QString &, const QString &) override
+    {
+        return m_files[m_next++ % m_files.size()];
+    }
+
+private:
+    QStringList m_files;
+    qsizetype m_next = 0;
+};
+
+} // namespace
+
+// "Load Client-Side Map" of a page the editor wrote, 10,000 areas over a
+// 2000 x 1500 picture, from the file to the painted window. Two such maps
+// take turns, so every load shows a new map text. The argument picks the
+// picture's format: 0 BMP, 1 PNG, 2 JPEG.
+void BM_LoadClientMap10000AreasPainted(benchmark::State &state)
+{
+    static const char *const formats[] = {"bmp", "png", "jpg"};
+    QTemporaryDir dir;
+    MapDocument doc = sampleMap(10000);
+    doc.image_file = dir.filePath(QStringLiteral("photo.") + QLatin1String(formats[state.range(0)]));
+    photoSizedPicture().save(doc.image_file);
+    QStringList pages;
+    for (const char *name : {"a", "b"}) {
+        doc.map_name = QLatin1String(name);
+        doc.map_file = dir.filePath(doc.map_name + QStringLiteral(".html"));
+        QFile page(doc.map_file);
+        if (!page.open(QIODevice::WriteOnly) || page.write(calculate_html(doc).toUtf8()) < 0)
+            state.SkipWithError("cannot write the page");
+        pages << doc.map_file;
+    }
+
+    Form1 window(std::make_unique<ChosenFilesDesktop>(pages));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("window not exposed");
+    for (auto _ : state) {
+        window.mnufile_loadmapclient();
+        window.repaint();
+        if (window.document().shapecol.count() != 10000)
+            state.SkipWithError("the map did not load");
+    }
+}
+BENCHMARK(BM_LoadClientMap10000AreasPainted)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

@@ -10,6 +10,9 @@
 #include "pictures/file_filter.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace {
 
@@ -81,7 +84,9 @@ void Form1::adoptLoadedMap(LoadedMap &loaded, QWidget *messageParent)
     m_mainpic->move(0, 0);
     initialize_scrollbars();
     m_state.allow_zoomin = true;
-    m_session.adoptLoadedMap(std::move(loaded.document));
+    // Freeing thousands of areas takes a while: the old map goes on a worker.
+    QThreadPool::globalInstance()->start(
+        [replaced = std::make_shared<MapDocument>(m_session.adoptLoadedMap(std::move(loaded.document)))] {});
     setServerMap(document().is_servermap);
     sbarrow_Click();
     for (const QString &message : loaded.messages)

@@ -40,12 +40,13 @@ void EditingSession::reset()
     fill_html_textbox();
 }
 
-void EditingSession::adoptLoadedMap(MapDocument document)
+MapDocument EditingSession::adoptLoadedMap(MapDocument document)
 {
     reset_undo_redo();
-    m_document = std::move(document);
+    std::swap(m_document, document);
     areasReplaced();
     refreshAsBaseline();
+    return document;
 }
 
 void EditingSession::areasReplaced()

@@ -51,8 +51,9 @@ public:
 
     // Puts a map read from files in place of the one being edited, as one
     // change: every area replaced, the history emptied, and the new map
-    // text its baseline.
-    void adoptLoadedMap(MapDocument document);
+    // text its baseline. Returns the map it replaced, for the caller to let
+    // go of where it costs the user nothing.
+    [[nodiscard]] MapDocument adoptLoadedMap(MapDocument document);
 
     // Restore the newest snapshot of their list, keeping the map text they
     // replace on the other list. With an empty list nothing happens. A

@@ -3,6 +3,8 @@
 #include "formats/client_map_reader.h"
 #include "formats/server_map_reader.h"
 
+#include <future>
+
 namespace {
 
 // The start every load shares: no areas, no picture, nothing selected, the
@@ -45,10 +47,26 @@ LoadedMap loadClientMap(MapDocument doc, const QString &page, const LoadServices
 {
     LoadedMap loaded = startLoad(std::move(doc), page);
     loaded.document.is_servermap = false;
-    const MapReadResult read =
-        analyze_client_map(loaded.document, MapTextSource::file(page), readerServices(loaded, services));
+    // The picture is decoded on a thread of its own while the areas are
+    // read. The reader goes on as if the picture could be shown; when it
+    // cannot, the areas go again, as if the reader had stopped at it.
+    std::future<QImage> picture;
+    ReaderServices reader = readerServices(loaded, services);
+    if (services.decodePicture)
+        reader.loadPicture = [&picture, decode = services.decodePicture](const QString &path) {
+            picture = std::async(std::launch::async, decode, path);
+            return true;
+        };
+    const MapReadResult read = analyze_client_map(loaded.document, MapTextSource::file(page), reader);
     if (read.outcome == ReadOutcome::Failed)
         loaded.messages.append(read.message);
+    if (picture.valid()) {
+        loaded.picture = picture.get();
+        if (loaded.picture.isNull()) {
+            loaded.document.shapecol.clear();
+            loaded.messages = QStringList{pictureOpenError(loaded.document.image_file)};
+        }
+    }
     return loaded;
 }
 
