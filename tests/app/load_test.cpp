@@ -205,8 +205,23 @@ TEST(LoadMap, FilesThatDoNotReadSayWhyAndKeepWhatWasRead)
     const QString map = folder.write(QStringLiteral("m.map"), "rect a.html 1,2 3,4\r\nrect b.html 1,2\r\n");
     ShownForm shown({200, 100});
     drawPreviousMap(shown);
-    shown->document().image_file = written.image_file; // the picture an unreadable page leaves in force
 
+    // A picture that does not load leaves the map without areas.
+    MapDocument withoutPicture = written;
+    withoutPicture.map_file = folder.path(QStringLiteral("nopicture.html"));
+    withoutPicture.image_file = folder.path(QStringLiteral("missing.png"));
+    shown.desktop->openFiles << folder.write(QStringLiteral("nopicture.html"), calculate_html(withoutPicture).toUtf8());
+    shown.choose("mnufile_loadmapclient");
+    EXPECT_EQ(shown.desktop->messages,
+              (QList<DesktopScript::Message>{
+                  {QStringLiteral("Error while opening image ") + shown->document().image_file + QStringLiteral(" !"),
+                   ApplicationTitle}}));
+    EXPECT_EQ(QDir::cleanPath(shown->document().image_file), withoutPicture.image_file);
+    EXPECT_TRUE(liveLinks(shown->document()).isEmpty());
+    EXPECT_EQ(shown->document().map_name, QStringLiteral("nav"));
+
+    shown.desktop->messages.clear();
+    shown->document().image_file = written.image_file; // what an unreadable page leaves in force
     shown.desktop->openFiles << noMap;
     shown.choose("mnufile_loadmapclient");
     EXPECT_EQ(shown.desktop->messages,
