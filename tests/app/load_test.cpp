@@ -99,17 +99,28 @@ void chooseServerFiles(frm_loadserverm &dialog, ShownForm &shown, const QString 
     press(&dialog, "cmdbrowse_map");
 }
 
+// A page the editor wrote for a map of three areas, and a window that shows
+// a map of its own.
+struct PageAndWindow {
+    FileFolder folder;
+    MapDocument written = mapInFolder(folder, QStringLiteral("page.html"));
+    QString page = folder.write(QStringLiteral("page.html"), calculate_html(written).toUtf8());
+    ShownForm shown{QSize(200, 100)};
+    QString before;
+
+    PageAndWindow()
+    {
+        drawPreviousMap(shown);
+        before = shown.code();
+    }
+};
+
 } // namespace
 
 TEST(LoadMap, AClientPageReplacesTheMapAndItsHistory)
 {
-    FileFolder folder;
-    const MapDocument written = mapInFolder(folder, QStringLiteral("page.html"));
-    const QString page = folder.write(QStringLiteral("page.html"), calculate_html(written).toUtf8());
-
-    ShownForm shown({200, 100});
-    drawPreviousMap(shown);
-    const QString before = shown.code();
+    PageAndWindow setUp;
+    auto &[folder, written, page, shown, before] = setUp;
     shown.choose("mnufile_loadmapclient"); // the file choice cancelled
     EXPECT_EQ(shown.code(), before);
     EXPECT_EQ(shown->tools().activeTool(), CanvasTool::Circle);
@@ -253,12 +264,8 @@ TEST(LoadMap, FilesThatDoNotReadSayWhyAndKeepWhatWasRead)
 
 TEST(LoadMap, CancellingASlowReadLeavesTheMapAsItWas)
 {
-    FileFolder folder;
-    const MapDocument written = mapInFolder(folder, QStringLiteral("page.html"));
-    const QString page = folder.write(QStringLiteral("page.html"), calculate_html(written).toUtf8());
-    ShownForm shown({200, 100});
-    drawPreviousMap(shown);
-    const QString before = shown.code();
+    PageAndWindow setUp;
+    auto &[folder, written, page, shown, before] = setUp;
     const MapDocument &doc = shown->document();
     const QString imageBefore = doc.image_file;
 
