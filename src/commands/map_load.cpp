@@ -17,15 +17,11 @@ LoadedMap startLoad(MapDocument doc, const QString &mapFile)
     return LoadedMap{std::move(doc), QImage(), QStringList(), true};
 }
 
-ReaderServices readerServices(LoadedMap &loaded, const LoadServices &services)
+// What the readers need of the services: the picture is the load's business.
+ReaderServices readerServices(const LoadServices &services)
 {
     ReaderServices reader;
     reader.chooseMap = services.chooseMap;
-    if (services.decodePicture)
-        reader.loadPicture = [&loaded, decode = services.decodePicture](const QString &path) {
-            loaded.picture = decode(path);
-            return !loaded.picture.isNull();
-        };
     reader.htmlParsing = services.htmlParsing;
     return reader;
 }
@@ -51,7 +47,7 @@ LoadedMap loadClientMap(MapDocument doc, const QString &page, const LoadServices
     // read. The reader goes on as if the picture could be shown; when it
     // cannot, the areas go again, as if the reader had stopped at it.
     std::future<QImage> picture;
-    ReaderServices reader = readerServices(loaded, services);
+    ReaderServices reader = readerServices(services);
     if (services.decodePicture)
         reader.loadPicture = [&picture, decode = services.decodePicture](const QString &path) {
             picture = std::async(std::launch::async, decode, path);
@@ -74,9 +70,8 @@ LoadedMap loadServerMap(MapDocument doc, const QString &page, const QString &map
                         const LoadServices &services)
 {
     LoadedMap loaded = startLoad(std::move(doc), mapFile);
-    const ReaderServices reader = readerServices(loaded, services);
     MapDocument &map = loaded.document;
-    const MapReadResult pageRead = analyze_server_html(map, page, reader);
+    const MapReadResult pageRead = analyze_server_html(map, page, readerServices(services));
     if (pageRead.outcome == ReadOutcome::Failed)
         loaded.messages.append(pageRead.message);
     map.server_html_file = page;
@@ -86,8 +81,11 @@ LoadedMap loadServerMap(MapDocument doc, const QString &page, const QString &map
         loaded.complete = false;
         return std::move(loaded);
     };
-    if (reader.loadPicture && !reader.loadPicture(map.image_file))
-        return endEarly(ServerMapLoadError.toString());
+    if (services.decodePicture) {
+        loaded.picture = services.decodePicture(map.image_file);
+        if (loaded.picture.isNull())
+            return endEarly(ServerMapLoadError.toString());
+    }
     const ServerMapResult mapRead = analyze_server_map(map, MapTextSource::file(mapFile), format);
     if (!mapRead.ok)
         return endEarly(mapRead.message());
