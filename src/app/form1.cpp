@@ -3,7 +3,7 @@
 #include "canvas/canvas.h"
 #include "desktop.h"
 #include "form1_layout.h"
-#include "html_highlighter.h"
+#include "code_pane.h"
 #include "icon_list.h"
 #include "menu_table.h"
 
@@ -12,15 +12,11 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSettings>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QToolButton>
 
 
@@ -100,68 +96,6 @@ void setCaption(QLabel *label, const QString &text)
     label->adjustSize();
 }
 
-// The code pane lines the map text up in columns. The system's fixed font
-// comes first; where it is missing or not monospaced after all, the families
-// behind it and the style hints choose one that is. Some monospaced fonts do
-// not say they are fixed-pitch, so what counts is the glyphs' advances.
-QFont codePaneFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({font.family(), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
-                      QStringLiteral("Noto Sans Mono"), QStringLiteral("monospace")});
-    font.setFixedPitch(true);
-    font.setStyleHint(QFont::Monospace);
-    const QFontMetrics metrics(font);
-    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W')))
-        font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
-// The first and last line the code pane shows.
-std::pair<int, int> linesInView(const QPlainTextEdit *pane)
-{
-    const QRect view = pane->viewport()->rect();
-    return {pane->cursorForPosition(view.topLeft()).blockNumber(),
-            pane->cursorForPosition(view.bottomLeft()).blockNumber()};
-}
-
-// A change of more lines than this is coloured in view first, the rest later.
-constexpr qsizetype ManyLines = 200;
-
-// Puts the map text into the code pane by replacing only the stretch that
-// differs from what it shows: an edit of one area changes a line or two of
-// a map that may have ten thousand, and the pane then lays out and colours
-// just those. The reader's place and selection stay where they were.
-// `shown` is the pane's text, kept by the caller: the pane is read-only.
-void showInCodePane(QPlainTextEdit *pane, HtmlHighlighter *highlighter, QString &shown, const QString &mapText)
-{
-    QString text = mapText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")); // one position per character, as the pane counts
-    const qsizetype common = std::min(shown.size(), text.size());
-    qsizetype head = 0;
-    while (head < common && shown[head] == text[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && shown[shown.size() - 1 - tail] == text[text.size() - 1 - tail])
-        ++tail;
-    if (head == shown.size() && head == text.size())
-        return;
-    const QString replacement = text.mid(head, text.size() - head - tail);
-    const auto replace = [&] {
-        QTextCursor cursor(pane->document());
-        cursor.setPosition(int(head));
-        cursor.setPosition(int(shown.size() - tail), QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-    };
-    const qsizetype lines = std::max(replacement.count(QLatin1Char('\n')),
-                                     QStringView(shown).sliced(head, shown.size() - head - tail).count(u'\n'));
-    if (lines > ManyLines)
-        highlighter->changeMany(replace, [pane] { return linesInView(pane); });
-    else
-        replace();
-    shown = std::move(text);
-}
-
 QString helpFilePath()
 {
     // The help page is installed beside the program: bin/../share/zonari/help.
@@ -232,21 +166,10 @@ void Form1::createControls()
     connect(m_hscroll, &QScrollBar::valueChanged, this,
             [this](int value) { scrollBy(m_hscroll, m_lastHorizontal, value); });
 
-    m_htmltext = new QPlainTextEdit(m_client);
+    m_htmltext = new CodePane(m_client);
     m_htmltext->setObjectName(QStringLiteral("htmltext"));
-    m_htmltext->setGeometry(CodePane);
-    m_htmltext->setReadOnly(true);
-    m_htmltext->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_htmltext->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_htmltext->setFont(codePaneFont());
+    m_htmltext->setGeometry(HtmlText);
     m_htmltext->installEventFilter(this);
-    m_highlighter = new HtmlHighlighter(m_htmltext->document()); // owned by the document
-    connect(m_htmltext->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!m_highlighter->allColoured()) {
-            const auto [first, last] = linesInView(m_htmltext);
-            m_highlighter->colourLines(first, last);
-        }
-    });
 }
 
 void Form1::buildMenuBar()
@@ -467,7 +390,7 @@ void Form1::fill_html_textbox()
 
 void Form1::mapTextChanged(const QString &text)
 {
-    showInCodePane(m_htmltext, m_highlighter, m_codePaneText, text);
+    m_htmltext->showMapText(text);
 }
 
 void Form1::areasReplaced()

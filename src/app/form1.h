@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_state.h"
 #include "canvas/canvas_tools.h"
+#include "code_pane.h"
 #include "commands/area_clipboard.h"
 #include "commands/editing_session.h"
 #include "commands/map_load.h"
@@ -32,7 +33,6 @@ class QPlainTextEdit;
 class QScrollBar;
 class QToolButton;
 class frm_options;
-class HtmlHighlighter;
 struct ScrollBarSetup;
 
 // The editor's main window. It owns the editing session (and through it the
@@ -68,7 +68,7 @@ public:
     QWidget *Picture1() const { return m_picture1; }
     QScrollBar *HScroll1() const { return m_hscroll; }
     QScrollBar *VScroll1() const { return m_vscroll; }
-    QPlainTextEdit *htmltext() const { return m_htmltext; }
+    CodePane *htmltext() const { return m_htmltext; }
     QLabel *lbl_coords() const { return m_lblCoords; }
     QLabel *lbl_shape_coords() const { return m_lblShapeCoords; }
     QLabel *lbl_escape() const { return m_lblEscape; }
@@ -237,9 +237,7 @@ private:
     Canvas *m_mainpic = nullptr;
     QScrollBar *m_hscroll = nullptr;
     QScrollBar *m_vscroll = nullptr;
-    QPlainTextEdit *m_htmltext = nullptr;
-    QString m_codePaneText; // what htmltext shows, with LF line breaks
-    HtmlHighlighter *m_highlighter = nullptr;
+    CodePane *m_htmltext = nullptr;
     QLabel *m_lblCoords = nullptr;
     QLabel *m_lblShapeCoords = nullptr;
     QLabel *m_lblEscape = nullptr;

@@ -17,7 +17,7 @@ inline constexpr QRect EscapeLabel(208, 0, 129, 28);
 inline constexpr QRect Viewport(24, 32, 745, 361);
 inline constexpr QRect VScroll(768, 32, 17, 377);
 inline constexpr QRect HScroll(24, 392, 737, 17);
-inline constexpr QRect CodePane(24, 416, 745, 105);
+inline constexpr QRect HtmlText(24, 416, 745, 105);
 inline constexpr int ScrollBarThickness = 17;
 
 // The largest viewport until the first resize measures the window.
