@@ -1,6 +1,7 @@
 #include "area_clipboard.h"
 
 #include "editing_session.h"
+#include "model/area_geometry.h"
 #include "model/rounding.h"
 
 bool AreaClipboard::isLiveArea(int position) const
@@ -56,6 +57,7 @@ bool AreaClipboard::paste(QPointF at)
     clscoords &pasted = doc.shapecol.add(ShapeType(source.shapetype));
     for (int i = 0; i < source.nr_points; ++i)
         pasted.newpoint(source.getPointX(i), source.getPointY(i));
+    showShapeHandles(pasted);
     m_session.fill_html_textbox();
     return true;
 }

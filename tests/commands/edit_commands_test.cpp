@@ -68,6 +68,7 @@ TEST(AreaClipboard, CopyCutPasteAndDeleteFromTheMenusAndTheContextMenu)
     user.choose("mnuedit_paste");
     EXPECT_EQ(user.points(2), (Points{{390, 290}, {490, 340}, {390, 340}, {490, 290}}));
     EXPECT_TRUE(user->document().shapecol.item(2).link.isEmpty());
+    EXPECT_TRUE(user->document().shapecol.item(2).handleShown(3)) << "a pasted area shows its handles";
     contextCommand(user, {200, 200}, "Paste");
     EXPECT_EQ(user.points(3), (Points{{200, 200}, {300, 250}, {200, 250}, {300, 200}}));
     EXPECT_EQ(user->document().selected_shapeid, 1) << "a pasted area is not selected";
@@ -76,9 +77,9 @@ TEST(AreaClipboard, CopyCutPasteAndDeleteFromTheMenusAndTheContextMenu)
     ASSERT_NE(user->document().zoom_factor, 1.0f);
     user.choose("mnushapes_select");
     const float zoom = user->document().zoom_factor;
-    contextCommand(user, QPoint(qRound(300 * zoom), qRound(200 * zoom)), "Paste");
-    EXPECT_EQ(user.points(4), (Points{{300, 200}, {400, 250}, {300, 250}, {400, 200}}));
-    EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"300,200,400,250\"")));
+    contextCommand(user, QPoint(qRound(320 * zoom), qRound(210 * zoom)), "Paste");
+    EXPECT_EQ(user.points(4), (Points{{320, 210}, {420, 260}, {320, 260}, {420, 210}}));
+    EXPECT_TRUE(user.code().contains(QStringLiteral("coords=\"320,210,420,260\"")));
     user.choose("mnuview_normalsize");
 
     // Cut from the menu: gone from the code at once, pasted back elsewhere.
@@ -97,7 +98,7 @@ TEST(AreaClipboard, CopyCutPasteAndDeleteFromTheMenusAndTheContextMenu)
     EXPECT_EQ(liveAreas(user), 2);
 
     // Delete from the menu twice: the second one asks for a selection.
-    user.click({310, 210});
+    user.click({330, 230});
     user.choose("mnuedit_delete");
     EXPECT_EQ(liveAreas(user), 1);
     user.desktop->messages.clear();
