@@ -160,6 +160,25 @@ void BM_CanvasHoverAndRepaint10000Areas(benchmark::State &state)
 }
 BENCHMARK(BM_CanvasHoverAndRepaint10000Areas)->Unit(benchmark::kMillisecond);
 
+// The first repaint of the canvas after a zoom step over 10,000 areas,
+// alternately in and out: every region is new and every tile in view is
+// drawn again. The step itself (regions, map text) is not timed.
+void BM_FirstPaintAfterZoomStep10000Areas(benchmark::State &state)
+{
+    BusyWindow busy;
+    busy.window.canvasState().first_actx = 370;
+    busy.window.canvasState().first_acty = 180;
+    bool in = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        busy.window.show_zoomed_picture(in);
+        in = !in;
+        state.ResumeTiming();
+        busy.window.mainpic()->repaint();
+    }
+}
+BENCHMARK(BM_FirstPaintAfterZoomStep10000Areas)->Unit(benchmark::kMillisecond);
+
 namespace {
 
 // Answers the file choices with the files given, in turn.
@@ -205,7 +224,7 @@ void BM_LoadClientMap10000AreasPainted(benchmark::State &state)
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         state.SkipWithError("window not exposed");
-    
+
     for (auto _ : state) {
         window.mnufile_loadmapclient();
         window.repaint();

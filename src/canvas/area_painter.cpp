@@ -118,6 +118,9 @@ void AreaPainter::reset(const AreaRegions &regions, const AreaLooks &looks, QSiz
     m_tilesY = (canvasSize.height() + TileSize - 1) / TileSize;
     m_tileValid.assign(std::size_t(m_tilesX) * std::size_t(m_tilesY), false);
     m_drawn.clear();
+    m_hatches[Normal] = {looks.normal.colour, hatchTile(looks.normal)};
+    m_hatches[Highlighted] = {looks.highlighted.colour, hatchTile(looks.highlighted)};
+    m_hatches[Selected] = {looks.selected.colour, hatchTile(looks.selected)};
 }
 
 void AreaPainter::invalidate(const QRect &canvasRect)
@@ -162,18 +165,31 @@ void AreaPainter::renderTiles(const MapDocument &doc, const AreaRegions &regions
     const int tx0 = exposed.left() / TileSize, tx1 = exposed.right() / TileSize;
     const int ty0 = exposed.top() / TileSize, ty1 = exposed.bottom() / TileSize;
     std::vector<QRect> tiles;
+    QRect dirty;
     for (int ty = ty0; ty <= ty1; ++ty)
         for (int tx = tx0; tx <= tx1; ++tx)
-            if (!m_tileValid[std::size_t(ty) * std::size_t(m_tilesX) + std::size_t(tx)])
+            if (!m_tileValid[std::size_t(ty) * std::size_t(m_tilesX) + std::size_t(tx)]) {
                 tiles.emplace_back(tx * TileSize, ty * TileSize, TileSize, TileSize);
+                dirty |= tiles.back();
+            }
     if (tiles.empty())
         return;
 
-    QRect dirty;
-    for (const QRect &tile : tiles)
-        dirty |= tile;
-    // Areas of each look that reach a tile to draw, in position order.
-    std::vector<std::vector<const AreaRegion *>> groups(tiles.size() * 3);
+    // An area that crosses tile borders would be drawn once in every tile
+    // it reaches; when the tiles to draw fill most of their bounding box, as
+    // after a load or a zoom step, the box is drawn as one piece instead, so
+    // each area is drawn once. Scattered tiles, as after a hover, are drawn
+    // one by one so that little outside them is drawn for nothing, and so
+    // is a box too big to hold one more picture of its size.
+    const std::size_t boxTiles = std::size_t(dirty.width() / TileSize) * std::size_t(dirty.height() / TileSize);
+    std::vector<QRect> pieces;
+    if (tiles.size() * 2 >= boxTiles && boxTiles <= MaxPieceTiles)
+        pieces.push_back(dirty);
+    else
+        pieces = tiles;
+
+    // Areas of each look that reach a piece to draw, in position order.
+    std::vector<std::vector<const AreaRegion *>> groups(pieces.size() * 3);
     const int count = std::min(doc.shapecol.count(), int(m_drawn.size()));
     for (int position = 1; position <= count; ++position) {
         const Group group = m_drawn[std::size_t(position - 1)].group;
@@ -182,49 +198,55 @@ void AreaPainter::renderTiles(const MapDocument &doc, const AreaRegions &regions
         const QRect &bounds = m_drawn[std::size_t(position - 1)].bounds;
         if (!bounds.intersects(dirty))
             continue;
-        for (std::size_t t = 0; t < tiles.size(); ++t)
-            if (bounds.intersects(tiles[t]))
-                groups[t * 3 + group].push_back(regions.regionAt(position));
+        for (std::size_t p = 0; p < pieces.size(); ++p)
+            if (bounds.intersects(pieces[p]))
+                groups[p * 3 + group].push_back(regions.regionAt(position));
     }
 
     QPainter layer(&m_layer);
-    for (std::size_t t = 0; t < tiles.size(); ++t) {
-        const QRect &tile = tiles[t];
-        layer.setCompositionMode(QPainter::CompositionMode_Source);
+    layer.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &tile : tiles)
         layer.fillRect(tile, Qt::transparent);
-        layer.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        renderGroup(layer, groups[t * 3 + Normal], tile, m_looks.normal);
-        renderGroup(layer, groups[t * 3 + Highlighted], tile, m_looks.highlighted);
-        renderGroup(layer, groups[t * 3 + Selected], tile, m_looks.selected);
-        m_tileValid[std::size_t(tile.y() / TileSize) * std::size_t(m_tilesX) + std::size_t(tile.x() / TileSize)] = true;
+    layer.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        const bool whole = pieces.size() > 1 || tiles.size() == boxTiles;
+        const std::vector<QRect> &targets = whole ? std::vector<QRect>{pieces[p]} : tiles;
+        renderGroup(layer, groups[p * 3 + Normal], pieces[p], targets, m_hatches[Normal]);
+        renderGroup(layer, groups[p * 3 + Highlighted], pieces[p], targets, m_hatches[Highlighted]);
+        renderGroup(layer, groups[p * 3 + Selected], pieces[p], targets, m_hatches[Selected]);
     }
+    for (const QRect &tile : tiles)
+        m_tileValid[std::size_t(tile.y() / TileSize) * std::size_t(m_tilesX) + std::size_t(tile.x() / TileSize)] = true;
 }
 
-void AreaPainter::renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &tile,
-                              const AreaLook &look)
+void AreaPainter::renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &piece,
+                              const std::vector<QRect> &targets, const Hatch &hatch)
 {
     if (group.empty())
         return;
-    if (m_mask.isNull())
-        m_mask = QImage(TileSize, TileSize, QImage::Format_ARGB32_Premultiplied);
+    if (m_mask.size() != piece.size())
+        m_mask = QImage(piece.size(), QImage::Format_ARGB32_Premultiplied);
     m_mask.fill(Qt::transparent);
     {
         QPainter mask(&m_mask);
-        mask.translate(-tile.topLeft());
+        mask.translate(-piece.topLeft());
         mask.setPen(Qt::NoPen);
         mask.setBrush(Qt::black);
         for (const AreaRegion *region : group)
             paintRegion(mask, *region);
         // Keep the hatch lines where the mask is set; the gaps go clear.
         mask.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        mask.fillRect(tile, QBrush(hatchTile(look)));
+        mask.fillRect(piece, QBrush(hatch.tile));
         mask.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        mask.setPen(QPen(look.colour, 0));
+        mask.setPen(QPen(hatch.colour, 0));
         mask.setBrush(Qt::NoBrush);
         for (const AreaRegion *region : group)
             paintRegion(mask, *region);
     }
-    layer.drawImage(tile.topLeft(), m_mask);
+    // Only the tiles asked for take the drawing; the rest of the layer is
+    // already right.
+    for (const QRect &target : targets)
+        layer.drawImage(target.topLeft(), m_mask, target.translated(-piece.topLeft()));
 }
 
 void AreaPainter::paintHandles(QPainter &painter, const MapDocument &doc, const AreaRegions &regions,

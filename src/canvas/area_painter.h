@@ -34,19 +34,26 @@ private:
         Group group = Hidden;
         QRect bounds;
     };
+    // One look's outline colour and one period of its hatch.
+    struct Hatch {
+        QColor colour;
+        QImage tile;
+    };
     static constexpr int TileSize = 128;
+    static constexpr std::size_t MaxPieceTiles = 256; // 16 MB of drawing at most
 
     void reset(const AreaRegions &regions, const AreaLooks &looks, QSize canvasSize, float zoom);
     void invalidate(const QRect &canvasRect);
     void findChanges(const MapDocument &doc, const AreaRegions &regions);
     void renderTiles(const MapDocument &doc, const AreaRegions &regions, const QRect &exposed);
-    void renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &tile,
-                     const AreaLook &look);
+    void renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &piece,
+                     const std::vector<QRect> &targets, const Hatch &hatch);
     void paintHandles(QPainter &painter, const MapDocument &doc, const AreaRegions &regions, const CanvasState &state,
                       const QRect &exposed, QPointF draggedHandleCentre);
 
     QImage m_layer;
     QImage m_mask;
+    Hatch m_hatches[3]; // index = Group
     QSize m_canvasSize;
     AreaLooks m_looks;
     float m_zoom = 0;
