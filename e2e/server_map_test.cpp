@@ -55,7 +55,7 @@ const Click Clicks[] = {
 
 } // namespace
 
-TEST(ServerMap, ApacheRedirectsEachClickAsTheMapFileSays)
+TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
 {
     if (!QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ApacheModules + "/mod_imagemap.so").exists())
         GTEST_SKIP() << "Apache httpd is not installed (" << ApacheProgram.toStdString() << " and "
