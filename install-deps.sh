@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fontconfig
   xdg-utils
+  chromium apache2-bin
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

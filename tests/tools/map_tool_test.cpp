@@ -252,3 +252,16 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
         EXPECT_EQ(run.err, c.err) << c.args.join(' ').toStdString();
     }
 }
+
+TEST(MapTool, HitListsTheAreasHoldingEachPointInMapOrder)
+{
+    // Box edges: the low edge is inside, the high edge outside. The circle
+    // spans 40..60 and overlaps the rectangle; the polygon is 1,2 3,4 5,6,
+    // a line, which holds no pixel.
+    const ToolRun hit = run({"hit", "10,20", "109,59", "110,60", "45,45", "50,30", "0,0"}, Doc);
+    EXPECT_EQ(hit.status, 0);
+    EXPECT_EQ(hit.out, QByteArray("10,20 0\n109,59 0\n110,60 -\n45,45 0 1\n50,30 0\n0,0 -\n"));
+
+    EXPECT_EQ(run({"hit"}, Doc).status, ExitStatus::BadInput);
+    EXPECT_EQ(run({"hit", "1;2"}, Doc).err, QByteArray("zonari-map: 1;2 is not a point X,Y\n"));
+}

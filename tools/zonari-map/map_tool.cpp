@@ -4,6 +4,7 @@
 #include "formats/document_json.h"
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
+#include "model/area_hits.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -30,6 +31,10 @@ const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "  convert IN --to html|ncsa|cern|page [--map-file PATH] [read options]\n"
                           "      Reads IN as read does and prints it in another format; the map file\n"
                           "      is IN unless --map-file names another.\n"
+                          "  hit X,Y [X,Y ...]\n"
+                          "      Reads a map document as JSON on standard input and prints, for each\n"
+                          "      picture point, the point and the live areas (from 0, in map order)\n"
+                          "      whose region on the editor's canvas holds it, or - for none.\n"
                           "  help\n"
                           "      Prints this text.\n"
                           "\n"
@@ -305,6 +310,35 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
     return ExitStatus::Ok;
 }
 
+int runHit(const QStringList &args, const QByteArray &input, Output &output)
+{
+    QList<QPoint> points;
+    for (const QString &arg : args) {
+        const QStringList xy = arg.split(u',');
+        bool xOk = false, yOk = false;
+        const int x = xy.value(0).toInt(&xOk);
+        const int y = xy.value(1).toInt(&yOk);
+        if (xy.size() != 2 || !xOk || !yOk)
+            return report(output, failure(ExitStatus::BadInput, QStringLiteral("%1 is not a point X,Y").arg(arg)));
+        points.append({x, y});
+    }
+    if (points.isEmpty())
+        return report(output, failure(ExitStatus::BadInput, QStringLiteral("hit needs points X,Y")));
+    const DocumentFromJson read = documentFromJson(input);
+    if (!read.document)
+        return report(output, failure(ExitStatus::BadInput, read.error));
+    for (const QPoint &point : points) {
+        QByteArray line = QByteArray::number(point.x()) + ',' + QByteArray::number(point.y());
+        const QList<int> holding = liveAreasHolding(*read.document, point);
+        if (holding.isEmpty())
+            line += " -";
+        for (int position : holding)
+            line += ' ' + QByteArray::number(position);
+        output.out.write(line + '\n');
+    }
+    return ExitStatus::Ok;
+}
+
 int runHelp(const QStringList &, const QByteArray &, Output &output)
 {
     output.out.write(Usage);
@@ -316,9 +350,9 @@ using Command = std::function<int(const QStringList &, const QByteArray &, Outpu
 const QHash<QString, Command> &commands()
 {
     static const QHash<QString, Command> table = {
-        {QStringLiteral("write"), runWrite},     {QStringLiteral("read"), runRead},
-        {QStringLiteral("convert"), runConvert}, {QStringLiteral("help"), runHelp},
-        {QStringLiteral("--help"), runHelp},     {QStringLiteral("-h"), runHelp},
+        {QStringLiteral("write"), runWrite}, {QStringLiteral("read"), runRead}, {QStringLiteral("convert"), runConvert},
+        {QStringLiteral("hit"), runHit},     {QStringLiteral("help"), runHelp}, {QStringLiteral("--help"), runHelp},
+        {QStringLiteral("-h"), runHelp},
     };
     return table;
 }
