@@ -13,13 +13,6 @@
 
 namespace {
 
-QImage photoSizedPicture()
-{
-    QImage image(2000, 1500, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    return image;
-}
-
 // The editor with a 10,000-area map on a 2000 x 1500 picture, the select
 // tool chosen, the map text shown and its history's baseline set.
 struct EditedMap {

@@ -30,3 +30,14 @@ MapDocument sampleMap(int count)
     }
     return doc;
 }
+
+QImage photoSizedPicture()
+{
+    QImage image(2000, 1500, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb(x % 256, y % 256, (x ^ y) % 256);
+    }
+    return image;
+}

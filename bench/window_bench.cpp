@@ -17,17 +17,6 @@
 
 namespace {
 
-QImage photoSizedPicture()
-{
-    QImage image(2000, 1500, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = qRgb(x % 256, y % 256, (x ^ y) % 256);
-    }
-    return image;
-}
-
 // A whole start of a new process, from exec to the main window's first frame.
 void BM_ProcessStartToShownWindow(benchmark::State &state)
 {

@@ -13,7 +13,7 @@
 namespace {
 
 const QString LinkFileFilter =
-    fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}, htmlFiles()});
+    fileDialogFilter({allFiles(), htmlFiles()});
 
 } // namespace
 

@@ -17,11 +17,10 @@
 namespace {
 
 const QString HtmlFileFilter =
-    fileDialogFilter({{QStringLiteral("HTML Files (*.html,*.htm)"), QStringLiteral("*.html;*.htm")},
-                      {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}});
+    fileDialogFilter({htmlFiles(), allFiles()});
 const QString ServerMapFileFilter =
     fileDialogFilter({{QStringLiteral("Server-side Imagemaps (*.map)"), QStringLiteral("*.map")},
-                      {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}});
+                      allFiles()});
 
 } // namespace
 

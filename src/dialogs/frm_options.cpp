@@ -205,8 +205,7 @@ void frm_options::chooseBrowser()
 {
     const QString file = m_desktop.chooseOpenFile(
         this, QStringLiteral("External Browser"),
-        fileDialogFilter({{QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
-                          {QStringLiteral("Executable Files (*.EXE)"), QStringLiteral("*.exe")}}));
+        fileDialogFilter({allFiles(), {QStringLiteral("Executable Files (*.EXE)"), QStringLiteral("*.exe")}}));
     // A cancelled choice still fills the box, with the last file chosen
     // here (none the first time), and still picks Other.
     if (!file.isEmpty())

@@ -19,6 +19,11 @@ QString fileDialogFilter(const QList<FileFilter> &filters)
     return entries.join(QLatin1String(";;"));
 }
 
+FileFilter allFiles()
+{
+    return {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")};
+}
+
 FileFilter htmlFiles()
 {
     return {QStringLiteral("HTML Files (*.html,*.htm)"), QStringLiteral("*.html;*.htm")};

@@ -18,3 +18,5 @@ QString fileDialogFilter(const QList<FileFilter> &filters);
 
 // The entry every chooser of an HTML page offers.
 FileFilter htmlFiles();
+// The entry that shows every file.
+FileFilter allFiles();
