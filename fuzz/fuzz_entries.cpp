@@ -1,6 +1,7 @@
 #include "fuzz_entries.h"
 
 #include "formats/client_map_reader.h"
+#include "formats/document_json.h"
 #include "formats/html_document.h"
 #include "formats/html_parse_module.h"
 #include "formats/map_text_input.h"
@@ -8,6 +9,7 @@
 #include "formats/server_map_reader.h"
 #include "model/map_document.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -214,4 +216,39 @@ bool fuzzServerReader(const std::uint8_t *data, std::size_t size)
     bool pointsInRange = true;
     doc.forEachLiveArea([&](const clscoords &area) { pointsInRange &= area.nr_points <= MaxAreaPoints; });
     return pointsInRange;
+}
+
+namespace {
+
+QByteArray documentJson(const MapDocument &doc)
+{
+    QByteArray json;
+    QBuffer out(&json);
+    out.open(QIODevice::WriteOnly);
+    writeDocumentJson(doc, out);
+    return json;
+}
+
+} // namespace
+
+bool fuzzDocumentJson(const std::uint8_t *data, std::size_t size)
+{
+    const DocumentFromJson read = documentFromJson(QByteArrayView(data, qsizetype(size)));
+    if (read.document.has_value() == !read.error.isEmpty() || read.error.contains(u'\n'))
+        return false;
+    if (!read.document)
+        return true;
+    MapDocument doc = *read.document;
+    const QByteArray json = documentJson(doc);
+    const DocumentFromJson again = documentFromJson(json);
+    if (!again.document || documentJson(*again.document) != json)
+        return false;
+    for (const qint32 format : {Ncsa, Cern}) {
+        doc.is_servermap = true;
+        doc.serverside_type = format;
+        if (calculate_html(doc).isEmpty() || calculate_server_html(doc).isEmpty())
+            return false;
+    }
+    doc.is_servermap = false;
+    return !calculate_html(doc).isEmpty();
 }

@@ -20,3 +20,8 @@ bool fuzzClientReader(const std::uint8_t *data, std::size_t size);
 
 // Input: one control byte (format, map file or page), then the file.
 bool fuzzServerReader(const std::uint8_t *data, std::size_t size);
+
+// Input: a map document as the command-line tool's JSON. What it accepts
+// writes JSON that reads back and writes again byte for byte, and every map
+// text can be written from it; what it refuses comes with its one line.
+bool fuzzDocumentJson(const std::uint8_t *data, std::size_t size);

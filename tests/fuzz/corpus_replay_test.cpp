@@ -39,3 +39,7 @@ TEST(FuzzCorpus, ServerReader)
 {
     replay("server_reader", fuzzServerReader);
 }
+TEST(FuzzCorpus, DocumentJson)
+{
+    replay("document_json", fuzzDocumentJson);
+}
