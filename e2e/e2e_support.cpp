@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include "map_tool.h"
+#include "support/file_folder.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -88,6 +89,7 @@ PrivateApache::PrivateApache(const QString &documentRoot)
                                           "Listen 127.0.0.1:%1\n"
                                           "PidFile %2/httpd.pid\n"
                                           "ErrorLog %2/error.log\n"
+                                          "CustomLog %2/access.log \"%r %>s\"\n"
                                           "Mutex file:%2\n"
                                           "LoadModule mpm_event_module %3/mod_mpm_event.so\n"
                                           "LoadModule authz_core_module %3/mod_authz_core.so\n"
@@ -96,6 +98,7 @@ PrivateApache::PrivateApache(const QString &documentRoot)
                                           "%4"
                                           "TypesConfig /dev/null\n"
                                           "AddHandler imap-file map\n"
+                                          "AddType text/html html\n"
                                           "DocumentRoot \"%5\"\n"
                                           "<Directory \"%5\">\n"
                                           "  Require all granted\n"
@@ -145,8 +148,12 @@ PrivateApache::~PrivateApache()
 
 QString PrivateApache::errorLog() const
 {
-    QFile log(m_serverRoot.filePath(QStringLiteral("error.log")));
-    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+    return QString::fromLocal8Bit(readFile(m_serverRoot.filePath(QStringLiteral("error.log"))));
+}
+
+QString PrivateApache::accessLog() const
+{
+    return QString::fromLocal8Bit(readFile(m_serverRoot.filePath(QStringLiteral("access.log"))));
 }
 
 QString PrivateApache::url(const QString &path) const

@@ -49,6 +49,8 @@ public:
         QByteArray body;
     };
     Reply get(const QString &pathAndQuery) const;
+    // One line per request served so far: "GET /path?query HTTP/1.1 302".
+    QString accessLog() const;
 
 private:
     QString errorLog() const;

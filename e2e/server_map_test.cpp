@@ -89,3 +89,52 @@ TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
     EXPECT_TRUE(menu.location.isEmpty()) << menu.location.toStdString();
     EXPECT_TRUE(menu.body.contains("a.html")) << menu.body.toStdString();
 }
+
+// The whole chain: the server-side page as the editor writes it, opened in
+// Chromium and clicked on its picture, sends the click to the server as
+// "?x,y", and the browser lands on the page the map file names.
+TEST(ApacheServerMap, PageClickedInChromiumLandsWhereTheMapSays)
+{
+    if (!QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ChromiumProgram).isExecutable())
+        GTEST_SKIP() << "needs both Apache httpd and Chromium; install-deps.sh installs them";
+    FileFolder docs;
+    QByteArray json = ServerDoc;
+    json.replace(R"("map_name": "m",)", R"("map_name": "m", "map_file": "m.map", "image_file": "p.png",)");
+    docs.write(QStringLiteral("m.map"), writtenMap(json, {QStringLiteral("--format"), QStringLiteral("ncsa")}));
+    const QByteArray page = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("page")});
+    ASSERT_TRUE(page.contains("<a href=\"m.map\">\r\n<img src=\"p.png\" ismap>")) << page.toStdString();
+    ASSERT_TRUE(writePicture(docs.path(QStringLiteral("p.png")), 260, 200));
+    docs.makeFolder(QStringLiteral("sub"));
+    for (const char *target : {"a.html", "sub/p.html", "home.html"})
+        docs.write(QString::fromLatin1(target), QByteArray("<p>landed on ") + target + "</p>");
+    const PrivateApache server(docs.path());
+    ASSERT_TRUE(server.startError().isEmpty()) << server.startError().toStdString();
+
+    const struct {
+        QPoint point;
+        const char *landing;
+    } clicks[] = {{{30, 30}, "a.html"}, {{170, 30}, "sub/p.html"}, {{230, 170}, "home.html"}};
+    for (const auto &click : clicks) {
+        // The page gains only a script that clicks its picture once the
+        // picture has loaded, at the point given relative to the picture.
+        const QString name = QStringLiteral("click%1_%2.html").arg(click.point.x()).arg(click.point.y());
+        QByteArray clicked = page;
+        clicked.replace("</body>", QStringLiteral("<script>window.addEventListener('load', () => {"
+                                                  " const img = document.querySelector('img');"
+                                                  " const r = img.getBoundingClientRect();"
+                                                  " img.dispatchEvent(new MouseEvent('click', {bubbles: true,"
+                                                  " cancelable: true, view: window, clientX: r.left + %1,"
+                                                  " clientY: r.top + %2})); });</script>\r\n</body>")
+                                       .arg(click.point.x())
+                                       .arg(click.point.y())
+                                       .toUtf8());
+        docs.write(name, clicked);
+        QString error;
+        const QByteArray dom = chromiumDom(server.url(u'/' + name), &error);
+        const QString log = server.accessLog();
+        const QString query = QStringLiteral("GET /m.map?%1,%2 ").arg(click.point.x()).arg(click.point.y());
+        EXPECT_TRUE(dom.contains(QByteArray("landed on ") + click.landing))
+            << name.toStdString() << " ended on: " << dom.toStdString() << error.toStdString();
+        EXPECT_TRUE(log.contains(query + QStringLiteral("HTTP/1.1 302"))) << log.toStdString();
+    }
+}
