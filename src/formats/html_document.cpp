@@ -200,7 +200,7 @@ qsizetype ElementRecords::readRecord(QByteArrayView bytes)
         if (!take(1))
             return 0;
         m_openMaps.push_back(m_doc.m_maps.size());
-        m_doc.m_maps.push_back({QString::fromUtf8(texts[0]), qsizetype(m_doc.m_areas.size()), 0});
+        m_doc.m_maps.push_back({utf8Piece(texts[0]), qsizetype(m_doc.m_areas.size()), 0});
         return at;
     }
     case 'E': {
@@ -215,12 +215,12 @@ qsizetype ElementRecords::readRecord(QByteArrayView bytes)
         if (!take(3))
             return 0;
         m_doc.m_areas.push_back(
-            {QString::fromUtf8(texts[0]), QString::fromUtf8(texts[1]), QString::fromUtf8(texts[2])});
+            {utf8Piece(texts[0]), utf8Piece(texts[1]), utf8Piece(texts[2])});
         return at;
     case 'I':
         if (!take(2) || at >= bytes.size())
             return 0;
-        m_doc.m_imgs.push_back({QString::fromUtf8(texts[0]), QString::fromUtf8(texts[1]), bytes[at] != 0});
+        m_doc.m_imgs.push_back({utf8Piece(texts[0]), utf8Piece(texts[1]), bytes[at] != 0});
         return at + 1;
     default:
         return -1;

@@ -1,4 +1,5 @@
 #include "html_document.h"
+#include "map_text_input.h"
 
 #include "map_writer.h"
 
@@ -238,7 +239,7 @@ std::optional<QString> WrittenMapScanner::decodedValue(const Wanted &attribute)
         return QString();
     if (attribute.value->contains('&'))
         return std::nullopt;
-    QString value = QString::fromUtf8(*attribute.value);
+    QString value = utf8Piece(*attribute.value);
     for (qsizetype i = 0; i < value.size(); ++i) {
         char32_t c = value[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < value.size())
@@ -285,7 +286,7 @@ std::optional<HtmlDocument> WrittenMapScanner::scan()
         const std::optional<QString> coords = decodedValue(area[1]);
         if (!shape || !coords)
             return std::nullopt;
-        doc.m_areas.push_back({*shape, *coords, QString::fromUtf8(m_tagBuffer)});
+        doc.m_areas.push_back({*shape, *coords, utf8Piece(m_tagBuffer)});
     }
     doc.m_maps.push_back({*name, 0, qsizetype(doc.m_areas.size())});
     skipWhiteSpace();

@@ -1,4 +1,5 @@
 #include "json_cursor.h"
+#include "map_text_input.h"
 
 #include <charconv>
 #include <cmath>
@@ -169,7 +170,7 @@ bool JsonCursor::appendUtf8(QString &out, QByteArrayView run, qsizetype at)
         m_pos = at;
         return fail(QJsonParseError::IllegalUTF8String);
     }
-    out += QString::fromUtf8(run);
+    out += utf8Piece(run);
     return true;
 }
 

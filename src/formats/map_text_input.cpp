@@ -362,3 +362,10 @@ FileText readMapInputFile(const QString &path, FileKind kind)
     }
     return {withCrLfLineEnds(text), FileText::None};
 }
+
+QString utf8Piece(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
+}

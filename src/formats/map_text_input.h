@@ -16,6 +16,12 @@ inline constexpr qint64 MaxMapFileBytes = qint64(64) << 20;
 // for the control characters of the same code.
 QString decodeWindows1252(QByteArrayView bytes);
 
+// A piece of UTF-8 text from inside a file (an attribute value, a JSON
+// string, bytes decoded from a URL): a U+FEFF at its start is part of the
+// text, not a byte-order mark to drop as QString::fromUtf8 drops it.
+// Invalid sequences become U+FFFD.
+QString utf8Piece(QByteArrayView bytes);
+
 // A page as the editor reads it: by its byte-order mark (UTF-8, UTF-16 LE
 // or BE); else as UTF-8 when the bytes are valid UTF-8, whatever the page
 // declares, so that what the editor wrote reads back as written; else by a

@@ -1,4 +1,5 @@
 #include "url_path.h"
+#include "map_text_input.h"
 
 #include "model/map_document.h"
 
@@ -156,7 +157,7 @@ void appendDecodedBytes(QString &out, const QByteArray &bytes)
 {
     for (qsizetype i = 0; i < bytes.size();) {
         if (const int length = utf8SequenceLength(bytes, i)) {
-            out += QString::fromUtf8(bytes.constData() + i, length);
+            out += utf8Piece(QByteArrayView(bytes.constData() + i, length));
             i += length;
         } else {
             out += QChar(static_cast<unsigned char>(bytes[i]));
