@@ -12,6 +12,8 @@
 
 namespace {
 
+void appendJsonText(QByteArray &out, const QString &text);
+
 const char *shapeName(qint32 shape)
 {
     switch (shape) {
@@ -233,8 +235,12 @@ QString DocumentReader::coordinateProblem(const JsonScalar &value, qint32 &out)
 QString DocumentReader::check(const AreaMembers &members, const QString &where, clscoords &area) const
 {
     const std::optional<ShapeType> shape = shapeFromName(members.shape);
-    if (!shape)
-        return where + QStringLiteral(".shape: unknown shape \"%1\" (rect, circle or poly)").arg(members.shape);
+    if (!shape) {
+        // Quoted as JSON, so that the message stays on one line.
+        QByteArray quoted;
+        appendJsonText(quoted, members.shape);
+        return where + QStringLiteral(".shape: unknown shape %1 (rect, circle or poly)").arg(QString::fromUtf8(quoted));
+    }
     if (!members.pointsList)
         return where + QStringLiteral(".points: not a list of [x,y] pairs");
     const qsizetype n = members.pointCount;
