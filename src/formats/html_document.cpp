@@ -214,8 +214,7 @@ qsizetype ElementRecords::readRecord(QByteArrayView bytes)
     case 'A':
         if (!take(3))
             return 0;
-        m_doc.m_areas.push_back(
-            {utf8Piece(texts[0]), utf8Piece(texts[1]), utf8Piece(texts[2])});
+        m_doc.m_areas.push_back({utf8Piece(texts[0]), utf8Piece(texts[1]), utf8Piece(texts[2])});
         return at;
     case 'I':
         if (!take(2) || at >= bytes.size())
