@@ -303,11 +303,7 @@ TEST(ClientReader, OldPagesAndLooseMarkupAreReadToo)
 TEST(ClientReader, FilesPastTheSizeLimitAreRefusedUnread)
 {
     FileFolder folder;
-    const QString huge = folder.path(QStringLiteral("huge.html"));
-    QFile file(huge);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(MaxMapFileBytes + 1));
-    file.close();
+    const QString huge = folder.writeSparse(QStringLiteral("huge.html"), MaxMapFileBytes + 1);
     ScriptedServices refused;
     MapDocument untouched = documentWithHistory();
     EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(huge), refused.services()),

@@ -1,7 +1,6 @@
 #include "formats/html_document.h"
 #include "formats/map_writer.h"
-#include "model/area_geometry.h"
-#include "model/map_document.h"
+#include "support/area_points.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -47,17 +46,11 @@ MapDocument writtenSample()
     doc.map_file = QStringLiteral("/srv/www/index.html");
     doc.default_link = QStringLiteral("home.html");
     doc.default_target = QStringLiteral("Whole Page ( _top )");
-    clscoords &rect = doc.shapecol.add(Rectangle);
-    storeShapePoints(rect, rectanglePoints({10, 20}, {110, 60}));
-    rect.link = QStringLiteral("a.html?x=1&y=2");
+    clscoords &rect = addArea(doc, Rectangle, {{10, 20}, {110, 60}}, QStringLiteral("a.html?x=1&y=2"));
     rect.alt = QStringLiteral("Tom & Jerry's <b>");
     rect.setEvents(2, QStringLiteral("go('x > y')"));
-    clscoords &circle = doc.shapecol.add(Circle);
-    storeShapePoints(circle, circlePoints({40, 40}, {60, 60}));
-    circle.targetframe = QStringLiteral("New Browser Window ( _blank )");
-    clscoords &poly = doc.shapecol.add(Polygon);
-    for (int i = 0; i < 5; ++i)
-        poly.newpoint(i, -i);
+    addArea(doc, Circle, {{40, 40}, {60, 60}}).targetframe = QStringLiteral("New Browser Window ( _blank )");
+    addArea(doc, Polygon, {{0, 0}, {1, -1}, {2, -2}, {3, -3}, {4, -4}});
     return doc;
 }
 
@@ -113,18 +106,12 @@ TEST(HtmlDocument, StartTagsKeepNamesAndValuesAsWritten)
 
 TEST(HtmlDocument, EditorTextIsReadWithoutTheGeneralParserAndAlike)
 {
-    MapDocument sample = writtenSample();
-    QStringList texts = {calculate_html(sample), calculate_html(sample) + QStringLiteral("\r\n")};
-    sample.default_link.clear();
-    texts.append(calculate_html(sample));
-    texts.append(calculate_html(MapDocument()));
-    for (const QString &text : texts) {
-        const QByteArray utf8 = text.toUtf8();
-        const std::optional<HtmlDocument> written = HtmlDocument::parseWrittenMap(utf8);
-        ASSERT_TRUE(written.has_value()) << text.toStdString();
-        EXPECT_EQ(*written, parsed(text)) << text.toStdString();
-    }
-    const std::optional<HtmlDocument> written = HtmlDocument::parseWrittenMap(texts.first().toUtf8());
+    // As saved, with a last line break; the round trips compare the two
+    // parsers on many more maps.
+    const QString text = calculate_html(writtenSample()) + QStringLiteral("\r\n");
+    const std::optional<HtmlDocument> written = HtmlDocument::parseWrittenMap(text.toUtf8());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, parsed(text));
     ASSERT_EQ(written->maps().size(), 1u);
     EXPECT_EQ(written->areasOf(written->maps()[0]).size(), 4u); // the default area too
     EXPECT_EQ(written->areasOf(written->maps()[0])[0].startTag,

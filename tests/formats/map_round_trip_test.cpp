@@ -7,7 +7,6 @@
 #include "support/reader_fixtures.h"
 
 #include <QDir>
-#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -246,86 +245,15 @@ TEST(RoundTrip, ASavedPageLoadsBackToTheSameText)
     }
 }
 
-namespace {
-
-// A hand-written page with one map of two rectangles: the first with an
-// alternative text, the second with a link.
-QString handWrittenPage(const char *head, const QString &alt, const QString &link)
-{
-    return QString::fromLatin1(head)
-           + QStringLiteral("<IMG SRC=\"café.gif\" USEMAP=\"#m\"><MAP NAME=m>\n<AREA SHAPE=RECT COORDS=\"1,2,3,4\" "
-                            "ALT=\"%1\">\n<AREA SHAPE=RECT COORDS=\"5,6,7,8\" HREF=\"%2\"></MAP>\n")
-                 .arg(alt, link);
-}
-
-} // namespace
-
-TEST(RoundTrip, PagesReadInTheirOwnEncoding)
-{
-    QStringEncoder windows1252("windows-1252");
-    QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-    const QString latin = QStringLiteral("Café meta tags");
-    const QString anyText = latin + QStringLiteral(" Ж中 ") + QString::fromUtf8("😀");
-    const QString link = QStringLiteral("search?charset=latin1");
-    struct Case {
-        const char *name;
-        QByteArray page; // empty: the page the editor writes
-        QString alt, link;
-    };
-    const Case cases[] = {
-        {"written", {}, anyText, link},
-        {"Windows-1252 with a Latin-1 meta",
-         windows1252(handWrittenPage("<meta charset=iso-8859-1>", QStringLiteral("Café €"), link)),
-         QStringLiteral("Café €"), link},
-        {"Windows-1252 that only mentions meta and charset=",
-         windows1252(handWrittenPage("", latin, QStringLiteral("search?charset=koi8-r"))), latin,
-         QStringLiteral("search?charset=koi8-r")},
-        {"UTF-8 with a wrong Latin-1 meta",
-         handWrittenPage("<meta http-equiv=Content-Type content='text/html; charset=iso-8859-1'>", anyText, link)
-             .toUtf8(),
-         anyText, link},
-        {"UTF-16 LE with a mark", utf16le(handWrittenPage("", anyText, link)), anyText, link},
-        {"UTF-16 BE with a mark", utf16be(handWrittenPage("<meta charset=iso-8859-1>", anyText, link)), anyText, link},
-    };
-    FileFolder folder;
-    for (const Case &c : cases) {
-        MapDocument expected;
-        expected.map_name = QStringLiteral("m");
-        expected.map_file = folder.path(QStringLiteral("page.html"));
-        expected.image_file = folder.path(QStringLiteral("café.gif"));
-        clscoords &first = expected.shapecol.add(Rectangle);
-        storeShapePoints(first, rectanglePoints({1, 2}, {3, 4}));
-        first.alt = c.alt;
-        clscoords &second = expected.shapecol.add(Rectangle);
-        storeShapePoints(second, rectanglePoints({5, 6}, {7, 8}));
-        second.link = c.link;
-        const QString text = calculate_html(expected);
-        folder.write(QStringLiteral("page.html"), c.page.isEmpty() ? text.toUtf8() : c.page);
-
-        ScriptedServices script;
-        MapDocument read;
-        read.map_file = expected.map_file;
-        ASSERT_EQ(analyze_client_map(read, MapTextSource::file(read.map_file), script.services()), MapReadResult())
-            << c.name;
-        // Read right, the page writes back as the editor's text of the map it
-        // holds; for the editor's own page, that is the page itself.
-        EXPECT_EQ(calculate_html(read), text) << c.name;
-    }
-}
-
 TEST(RoundTrip, WhatTheTextCannotCarry)
 {
     MapDocument doc;
     doc.map_name = QStringLiteral("R&amp;D");
-    clscoords &area = doc.shapecol.add(Rectangle);
-    storeShapePoints(area, rectanglePoints({1, 2}, {3, 4}));
+    clscoords &area = addArea(doc, Rectangle, {{1, 2}, {3, 4}});
     area.alt = QStringLiteral("say \"hi\" now");
     area.setEvents(2, QStringLiteral("if(a>b)go()"));
     area.setEvents(3, QStringLiteral("x <y"));
-    clscoords &hidden = doc.shapecol.add(Rectangle);
-    storeShapePoints(hidden, rectanglePoints({1, 2}, {3, 4}));
-    hidden.alt = QStringLiteral("x target=_top");
+    addArea(doc, Rectangle, {{1, 2}, {3, 4}}).alt = QStringLiteral("x target=_top");
     MapDocument client = readBack(doc, calculate_html(doc), Format::Client);
     EXPECT_EQ(client.map_name, QStringLiteral("R&D")); // the page decodes its references
     const auto areas = liveAreas(client);
@@ -337,9 +265,7 @@ TEST(RoundTrip, WhatTheTextCannotCarry)
 
     doc.is_servermap = true;
     doc.shapecol = AreaCollection();
-    clscoords &rect = doc.shapecol.add(Rectangle);
-    storeShapePoints(rect, rectanglePoints({10, 20}, {110, 60}));
-    rect.link = QStringLiteral("a b.html");
+    addArea(doc, Rectangle, {{10, 20}, {110, 60}}, QStringLiteral("a b.html"));
     EXPECT_EQ(liveAreas(readBack(doc, calculate_html(doc), Format::Ncsa))[0]->link, QStringLiteral("b.html"));
     doc.serverside_type = Cern;
     EXPECT_EQ(liveAreas(readBack(doc, calculate_html(doc), Format::Cern))[0]->link, QStringLiteral("a b.html"));

@@ -1,6 +1,5 @@
 #include "formats/map_writer.h"
-#include "model/area_geometry.h"
-#include "model/map_document.h"
+#include "support/area_points.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -8,22 +7,6 @@
 namespace {
 
 const QString Head = QStringLiteral("<!-- Created with Free Quadrel Software Zonari https://zonari.example.org/ !-->");
-
-// An area as the editor keeps it: a rectangle or a circle from two opposite
-// corners, a polygon from its vertices.
-clscoords &addArea(MapDocument &doc, ShapeType type, std::initializer_list<QPoint> points, const char *link = "")
-{
-    clscoords &area = doc.shapecol.add(type);
-    const std::vector<QPointF> given(points.begin(), points.end());
-    if (type == Rectangle)
-        storeShapePoints(area, rectanglePoints(given.at(0), given.at(1)));
-    else if (type == Circle)
-        storeShapePoints(area, circlePoints(given.at(0), given.at(1)));
-    else
-        storeShapePoints(area, given);
-    area.link = QString::fromUtf8(link);
-    return area;
-}
 
 // A linked rectangle with an alternative text and a circle with a click
 // handler, the picture in the page's folder.
@@ -180,10 +163,7 @@ TEST(ServerMap, CernExampleAndEdgeLines)
 
 TEST(ServerMap, UnknownServerFormatWritesNothing)
 {
-    MapDocument doc = serverExample(2);
-    EXPECT_EQ(calculate_html(doc), QString());
-    doc.serverside_type = -1;
-    EXPECT_EQ(calculate_html(doc), QString());
+    EXPECT_EQ(calculate_html(serverExample(2)), QString());
 }
 
 TEST(ServerMap, PageLinksThePictureToTheMapFile)

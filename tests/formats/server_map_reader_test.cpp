@@ -203,17 +203,14 @@ TEST(ServerReader, FilesThatCannotBeReadAreRefusedWhole)
 {
     FileFolder folder;
     MapDocument doc;
-    const ServerMapResult missing =
-        analyze_server_map(doc, MapTextSource::file(folder.path(QStringLiteral("no.map"))), Ncsa);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(missing.line, 0);
-    EXPECT_EQ(missing.message(), QStringLiteral("Could not load server-side imagemap !"));
-
-    QFile huge(folder.path(QStringLiteral("huge.map")));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(huge.resize(MaxMapFileBytes + 1));
-    huge.close();
-    EXPECT_EQ(analyze_server_map(doc, MapTextSource::file(huge.fileName()), Ncsa).message(),
+    for (const QString &unreadable : {folder.path(QStringLiteral("no.map")), folder.path()}) {
+        const ServerMapResult result = analyze_server_map(doc, MapTextSource::file(unreadable), Ncsa);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.line, 0);
+        EXPECT_EQ(result.message(), QStringLiteral("Could not load server-side imagemap !"));
+    }
+    const QString huge = folder.writeSparse(QStringLiteral("huge.map"), MaxMapFileBytes + 1);
+    EXPECT_EQ(analyze_server_map(doc, MapTextSource::file(huge), Ncsa).message(),
               QStringLiteral("Could not load server-side imagemap !\nThe file is larger than 64 MB."));
     EXPECT_EQ(doc.shapecol.count(), 0);
 }

@@ -26,6 +26,14 @@ public:
             ADD_FAILURE() << "cannot write " << path.toStdString();
         return path;
     }
+    // A file that large on paper, with no time or disk spent making it.
+    QString writeSparse(const QString &name, qint64 size)
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
+            ADD_FAILURE() << "cannot make " << name.toStdString();
+        return file.fileName();
+    }
     QString path(const QString &name = {}) const { return name.isEmpty() ? m_dir.path() : m_dir.filePath(name); }
     // Makes a folder inside (and the folders on the way); its path.
     QString makeFolder(const QString &name)
