@@ -1,5 +1,6 @@
 #include "support/gui_helpers.h"
 #include "support/printers.h"
+#include "support/reader_fixtures.h"
 
 #include <QMenu>
 #include <QTest>
@@ -33,14 +34,6 @@ void contextCommand(const ShownForm &user, QPoint at, const char *key)
     ASSERT_TRUE(item && item->isEnabled() && item->isVisible()) << key;
     item->trigger();
     menu->close();
-}
-
-int liveAreas(const ShownForm &user)
-{
-    int live = 0;
-    for (const clscoords &area : user->document().shapecol)
-        live += area.used;
-    return live;
 }
 
 } // namespace
@@ -95,12 +88,12 @@ TEST(AreaClipboard, CopyCutPasteAndDeleteFromTheMenusAndTheContextMenu)
     EXPECT_FALSE(user->document().shapecol.item(3).used);
     contextCommand(user, {395, 295}, "Cut");
     EXPECT_FALSE(user->document().shapecol.item(2).used);
-    EXPECT_EQ(liveAreas(user), 2);
+    EXPECT_EQ(liveAreas(user->document()).size(), 2u);
 
     // Delete from the menu twice: the second one asks for a selection.
     user.click({330, 230});
     user.choose("mnuedit_delete");
-    EXPECT_EQ(liveAreas(user), 1);
+    EXPECT_EQ(liveAreas(user->document()).size(), 1u);
     user.desktop->messages.clear();
     user.choose("mnuedit_delete");
     EXPECT_EQ(user.desktop->messages, QList<DesktopScript::Message>{SelectFirst});

@@ -1,5 +1,5 @@
 #include "commands/editing_session.h"
-#include "model/area_geometry.h"
+#include "support/area_points.h"
 
 #include <QStringList>
 
@@ -14,12 +14,7 @@ struct Recorder : EditingSession::Observer {
     void areasReplaced() override { ++replaced; }
 };
 
-void addRectangle(MapDocument &doc, QPointF corner0, QPointF corner1)
-{
-    clscoords &area = doc.shapecol.add(Rectangle);
-    storeShapePoints(area, rectanglePoints(corner0, corner1));
-    area.link = QStringLiteral("a.html");
-}
+const QString Link = QStringLiteral("a.html");
 
 } // namespace
 
@@ -31,7 +26,7 @@ TEST(EditingSession, TheMapTextGoesOnOnlyWhenItChanges)
     session.document().map_name = QStringLiteral("m");
     session.fill_html_textbox();
     session.fill_html_textbox(); // nothing changed: nothing to show or record
-    addRectangle(session.document(), {10, 20}, {110, 70});
+    addArea(session.document(), Rectangle, {{10, 20}, {110, 70}}, Link);
     session.fill_html_textbox();
     ASSERT_EQ(recorder.texts.size(), 2);
     EXPECT_TRUE(recorder.texts[1].contains(QStringLiteral("coords=\"10,20,110,70\"")));
@@ -48,7 +43,7 @@ TEST(EditingSession, RebuildingTheMapFromItsTextNeverRunsOutOfPositions)
         doc.map_name = QStringLiteral("m");
         doc.is_servermap = servermap;
         for (int i = 0; i < 10'000; ++i)
-            addRectangle(doc, QPointF(i % 100, i / 100), QPointF(i % 100 + 5, i / 100 + 5));
+            addArea(doc, Rectangle, {{i % 100, i / 100}, {i % 100 + 5, i / 100 + 5}}, Link);
         session.fill_html_textbox();
         const QString text = session.mapText();
         doc.selected_shapeid = 10'000;
@@ -90,10 +85,10 @@ TEST(EditingSession, UndoAndRedoWalkTheRecordedTexts)
     session.fill_html_textbox(); // the baseline
     const QString empty = session.mapText();
     EXPECT_FALSE(session.history().canUndo());
-    addRectangle(doc, {1, 1}, {5, 5});
+    addArea(doc, Rectangle, {{1, 1}, {5, 5}}, Link);
     session.fill_html_textbox();
     const QString one = session.mapText();
-    addRectangle(doc, {7, 7}, {9, 9});
+    addArea(doc, Rectangle, {{7, 7}, {9, 9}}, Link);
     session.fill_html_textbox();
     const QString two = session.mapText();
 
@@ -102,7 +97,7 @@ TEST(EditingSession, UndoAndRedoWalkTheRecordedTexts)
     EXPECT_EQ(doc.shapecol.count(), 1);
     // A new edit after an undo keeps the redo list; undo comes back to the
     // state the first undo reached.
-    addRectangle(doc, {20, 20}, {30, 30});
+    addArea(doc, Rectangle, {{20, 20}, {30, 30}}, Link);
     session.fill_html_textbox();
     EXPECT_EQ(session.history().redoCount(), 1u);
     session.undo();
