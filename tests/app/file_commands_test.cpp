@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "dialogs/frm_saveserverm.h"
 #include "formats/map_writer.h"
-#include "model/area_geometry.h"
+#include "support/area_points.h"
 #include "support/file_folder.h"
 #include "support/full_disk.h"
 #include "support/gui_helpers.h"
@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -31,9 +30,7 @@ void drawMap(const ShownForm &shown, const QString &picture)
     MapDocument &doc = shown->document();
     doc.image_file = picture;
     doc.map_name = QStringLiteral("planets");
-    clscoords &area = doc.shapecol.add(Rectangle);
-    storeShapePoints(area, rectanglePoints({10, 20}, {110, 60}));
-    area.link = QStringLiteral("a.html");
+    addArea(doc, Rectangle, {{10, 20}, {110, 60}}, QStringLiteral("a.html"));
     shown->fill_html_textbox();
 }
 
@@ -47,11 +44,6 @@ QString shownText(const ShownForm &shown)
 QByteArray saved(const QString &text)
 {
     return (text + QLatin1String("\r\n")).toUtf8();
-}
-
-void press(QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 DesktopScript::Message warning(const QString &text)
@@ -120,7 +112,7 @@ TEST(SaveMap, TheServerMapDialogWantsBothPathsAndWritesThePageBeforeTheMapFile)
     whenDialogShows<frm_saveserverm>([&](frm_saveserverm &d) {
         d.txt_htmlfile->setText(page);
         d.txt_mapfile->setText(map);
-        press(d.cmdcancel);
+        press(&d, "cmdcancel");
     });
     shown.choose("mnufile_savemapas");
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
@@ -130,17 +122,17 @@ TEST(SaveMap, TheServerMapDialogWantsBothPathsAndWritesThePageBeforeTheMapFile)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Save server-side imagemap"));
         EXPECT_FALSE(d.windowIcon().isNull());
         EXPECT_TRUE(d.txt_htmlfile->text().isEmpty());
-        press(d.cmdok);
-        press(d.cmdbrowse_html);
-        press(d.cmdok);
+        press(&d, "cmdok");
+        press(&d, "cmdbrowse_html");
+        press(&d, "cmdok");
         // A folder for the map file: the page is written, the map file cannot be.
         d.txt_mapfile->setText(folder.path());
-        press(d.cmdok);
+        press(&d, "cmdok");
         EXPECT_TRUE(QFile::exists(page));
-        press(d.cmdbrowse_map);
+        press(&d, "cmdbrowse_map");
         EXPECT_EQ(d.txt_mapfile->text(), folder.path());
-        press(d.cmdbrowse_map);
-        press(d.cmdok);
+        press(&d, "cmdbrowse_map");
+        press(&d, "cmdok");
     });
     shown.choose("mnufile_savemapas");
     EXPECT_EQ(shown.desktop->messages,

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
-#include "model/area_geometry.h"
+#include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -79,7 +79,7 @@ TEST(Zoom, ZoomingInStopsAtTheSizeLimitUntilAZoomOut)
 TEST(Zoom, NormalSizeIsExactlyOneAndNoZoomMovesTheAreas)
 {
     ShownForm shown({900, 700});
-    storeShapePoints(shown->document().shapecol.add(Rectangle), rectanglePoints({10, 20}, {110, 60}));
+    addArea(shown->document(), Rectangle, {{10, 20}, {110, 60}});
     shown->fill_html_textbox();
     const QString text = shown.code();
     for (bool in : {true, true, true, false})

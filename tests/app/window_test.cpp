@@ -1,7 +1,5 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
-#include "formats/map_writer.h"
-#include "model/area_geometry.h"
 #include "support/file_folder.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
@@ -73,15 +71,10 @@ TEST(Window, ClosingDeletesTheTemporaryFilesAndClosesTheOtherWindows)
     EXPECT_FALSE(other.isVisible());
 }
 
-TEST(Window, TheCodePaneShowsTheMapText)
+// What it shows is checked wherever a command changes the map.
+TEST(Window, TheCodePaneIsReadOnlyAndMonospaced)
 {
     ShownForm shown;
-    shown->document().map_name = QStringLiteral("m");
-    storeShapePoints(shown->document().shapecol.add(Circle), circlePointsAround({50, 50}, 20));
-    shown->fill_html_textbox();
-    QString expected = calculate_html(shown->document());
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(shown.code(), expected);
     EXPECT_TRUE(shown->htmltext()->isReadOnly());
     EXPECT_TRUE(shown->htmltext()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     // Monospaced, whether or not the font says it is fixed-pitch.
