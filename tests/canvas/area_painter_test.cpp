@@ -1,5 +1,5 @@
 #include "canvas/area_painter.h"
-#include "model/area_geometry.h"
+#include "support/area_points.h"
 #include "support/pixels.h"
 #include "support/printers.h"
 
@@ -20,8 +20,7 @@ struct Scene {
 
     clscoords &addRectangle(QPoint a, QPoint b)
     {
-        clscoords &area = doc.shapecol.add(Rectangle);
-        storeShapePoints(area, rectanglePoints(a, b));
+        clscoords &area = addArea(doc, Rectangle, {a, b});
         showShapeHandles(area);
         regions.reshape(area, doc.zoom_factor);
         return area;

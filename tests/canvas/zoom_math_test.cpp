@@ -3,17 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ZoomMath, StepsMultiplyAndDivideByOnePointTwoInSinglePrecision)
-{
-    EXPECT_EQ(nextZoomFactor(1.0f, true), 1.2f);
-    EXPECT_EQ(nextZoomFactor(1.2f, true), float(double(1.2f) * 1.2));
-    EXPECT_EQ(nextZoomFactor(1.0f, false), float(1.0 / 1.2));
-    float z = 1.0f;
-    for (bool in : {true, true, true, false, false, false})
-        z = nextZoomFactor(z, in);
-    EXPECT_NEAR(z, 1.0f, 1e-6);
-}
-
 TEST(ZoomMath, ZoomedSizeRoundsHalfToEvenAndKeepsAPixel)
 {
     struct Case {

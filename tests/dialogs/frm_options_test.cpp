@@ -1,6 +1,6 @@
 #include "canvas/canvas.h"
 #include "dialogs/frm_options.h"
-#include "model/area_geometry.h"
+#include "support/area_points.h"
 #include "support/gui_helpers.h"
 #include "support/pixels.h"
 #include "support/printers.h"
@@ -103,7 +103,7 @@ TEST(Options, CrossAndReturnStoreStyle4ForAllStatesAndRedrawTheAreas)
     QImage white(200, 150, QImage::Format_RGB32);
     white.fill(Qt::white);
     showPicture(*user.shown.form, white);
-    storeShapePoints(user.shown->document().shapecol.add(Rectangle), rectanglePoints({40, 40}, {160, 120}));
+    addArea(user.shown->document(), Rectangle, {{40, 40}, {160, 120}});
     user.shown->tools().reshapeAll();
     const QRect inside(60, 60, 80, 40);
     const auto canvasRows = [&] { return solidRows(user.shown->mainpic()->grab().toImage(), inside, Qt::red); };

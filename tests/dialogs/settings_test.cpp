@@ -45,11 +45,6 @@ struct ScratchStore {
         QSettings store(path, QSettings::IniFormat);
         return Settings::read(store);
     }
-    QByteArray text() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 };
 
 } // namespace
@@ -67,7 +62,7 @@ TEST(Settings, StoredTextsAreReadBackAndWrittenAlike)
         QSettings store(rewritten.path, QSettings::IniFormat);
         s.write(store);
     }
-    const QByteArray written = rewritten.text();
+    const QByteArray written = readFile(rewritten.path);
     EXPECT_TRUE(written.startsWith("[Options]\n"));
     for (const char *line : Stored)
         EXPECT_TRUE(written.contains(QByteArray(line) + '\n')) << line << " in " << written.constData();
@@ -97,7 +92,7 @@ TEST(Settings, AValueThatDoesNotConvertEndsTheReadingThere)
         const ScratchStore scratch(options);
         EXPECT_EQ(optionsOf(scratch.read()), StoredValues.mid(0, at) + Defaults.mid(at)) << line;
         // The damaged store is left as it was.
-        EXPECT_EQ(scratch.text(), "[Options]\n" + options);
+        EXPECT_EQ(readFile(scratch.path), "[Options]\n" + options);
     }
 }
 
