@@ -17,81 +17,66 @@ const QColor Blue(40, 80, 220);
 const QColor Red(200, 0, 0);
 const QColor Green(0, 160, 60);
 
-struct SizeCase {
-    const char *file;
-    ScreenResolution screen;
-    QSize size;
-};
-
-void PrintTo(const SizeCase &c, std::ostream *os)
-{
-    *os << c.file << " at " << c.screen.dpiX << "x" << c.screen.dpiY;
-}
-
-class MetafileSize : public testing::TestWithParam<SizeCase> {};
-
 // The size comes from the header's frame (the placeable header of a WMF,
 // the frame of an EMF) shown at the screen's resolution, never from the ink:
-// the drawing tests below find the margins of files whose ink is smaller.
-TEST_P(MetafileSize, FollowsTheHeaderAndTheScreen)
+// the drawing test below finds the margins of files whose ink is smaller.
+TEST(MetafileSize, FollowsTheHeaderAndTheScreen)
 {
-    const SizeCase &c = GetParam();
-    const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), c.screen);
-    ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
-    EXPECT_EQ(picture.image.size(), c.size);
+    const struct {
+        const char *file;
+        ScreenResolution screen;
+        QSize size;
+    } cases[] = {
+        {"sample.wmf", {96, 120}, {480, 450}},
+        // 3999 x 2999 units at 1200 an inch: 8465 x 6348 HIMETRIC, rounded once more to pixels
+        {"inkscape_drawing.wmf", {120, 120}, {400, 300}},
+        {"sample.emf", {120, 96}, {600, 360}},
+        {"inkscape_drawing.emf", {120, 120}, {402, 302}}, // frame 8499 x 6399 HIMETRIC
+        {"sample.emf", {0, -1}, {480, 360}},              // a resolution the screen cannot have counts as 96 dpi
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << " at " << c.screen.dpiX << "x" << c.screen.dpiY);
+        const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), c.screen);
+        ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
+        EXPECT_EQ(picture.image.size(), c.size);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Headers, MetafileSize,
-    testing::Values(SizeCase{"sample.wmf", {96, 120}, {480, 450}},
-                    // 3999 x 2999 units at 1200 an inch: 8465 x 6348 HIMETRIC, rounded once more to pixels
-                    SizeCase{"inkscape_drawing.wmf", {120, 120}, {400, 300}},
-                    SizeCase{"sample.emf", {120, 96}, {600, 360}},
-                    // frame 8499 x 6399 HIMETRIC
-                    SizeCase{"inkscape_drawing.emf", {120, 120}, {402, 302}},
-                    // a resolution the screen cannot have counts as 96 dpi
-                    SizeCase{"sample.emf", {0, -1}, {480, 360}}));
-
-struct DrawingCase {
-    const char *file;
-    QColor background; // what shows in the frame's margins
-    int tolerance;     // the WMF path rounds colours to named SVG colours
-};
-
-void PrintTo(const DrawingCase &c, std::ostream *os)
-{
-    *os << c.file;
-}
-
-class MetafileDrawing : public testing::TestWithParam<DrawingCase> {};
 
 // Probes in 96-dpi pixels, scaled to 120 dpi: if the drawing were fitted to
 // its ink box, the margins would be covered and every shape moved.
-TEST_P(MetafileDrawing, SitsInItsFrameAtTheScreensResolution)
+TEST(MetafileDrawing, SitsInItsFrameAtTheScreensResolution)
 {
-    const DrawingCase &c = GetParam();
+    const struct {
+        const char *file;
+        QColor background; // what shows in the frame's margins
+        int tolerance;     // the WMF path rounds colours to named SVG colours
+    } cases[] = {
+        {"sample.wmf", Ivory, 40},
+        {"wmf_content_inset.wmf", White, 40},
+        {"wmf_moved_origin.wmf", White, 40},
+        {"wmf_header_units.wmf", White, 40},
+        {"sample.emf", Ivory, 2},
+        {"emf_ink_bounds.emf", White, 2},
+    };
     struct Probe {
         QPoint at;
         QColor colour;
     };
-    const Probe probes[] = {
-        {{8, 8}, c.background},     {{25, 25}, Blue},          {{195, 135}, Blue}, {{210, 150}, c.background},
-        {{360, 100}, Red},          {{140, 300}, Green},       {{60, 320}, Green}, {{470, 200}, c.background},
-        {{240, 350}, c.background}, {{300, 30}, c.background},
-    };
-    const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), dpi(120));
-    ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
-    for (const Probe &probe : probes) {
-        const QPoint at(int(std::lround(probe.at.x() * 1.25)), int(std::lround(probe.at.y() * 1.25)));
-        EXPECT_TRUE(colourNear(picture.image, at, probe.colour, c.tolerance));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const Probe probes[] = {
+            {{8, 8}, c.background},     {{25, 25}, Blue},          {{195, 135}, Blue}, {{210, 150}, c.background},
+            {{360, 100}, Red},          {{140, 300}, Green},       {{60, 320}, Green}, {{470, 200}, c.background},
+            {{240, 350}, c.background}, {{300, 30}, c.background},
+        };
+        const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), dpi(120));
+        ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
+        for (const Probe &probe : probes) {
+            const QPoint at(int(std::lround(probe.at.x() * 1.25)), int(std::lround(probe.at.y() * 1.25)));
+            EXPECT_TRUE(colourNear(picture.image, at, probe.colour, c.tolerance));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Samples, MetafileDrawing,
-    testing::Values(DrawingCase{"sample.wmf", Ivory, 40}, DrawingCase{"wmf_content_inset.wmf", White, 40},
-                    DrawingCase{"wmf_moved_origin.wmf", White, 40}, DrawingCase{"wmf_header_units.wmf", White, 40},
-                    DrawingCase{"sample.emf", Ivory, 2}, DrawingCase{"emf_ink_bounds.emf", White, 2}));
 
 // The Inkscape pair sets a transparent background mode before filling; the
 // fills still cover what lies beneath them.
@@ -138,53 +123,44 @@ TEST(MetafileDrawing, MarginsAreBlackOnThePngPath)
 // Header fields the loader must not trust blindly: sizes beyond the
 // allocation cap are refused before anything is drawn, and a frame without
 // extent or scale is no picture.
-struct HeaderCase {
-    const char *label;
-    const char *file;
-    qsizetype offset;
-    std::vector<qint32> values; // 16-bit fields for WMF, 32-bit for EMF
-    int fieldBytes;
-    const char *message;
-};
-
-void PrintTo(const HeaderCase &c, std::ostream *os)
+TEST(MetafileHeader, DecidesWhatIsLoaded)
 {
-    *os << c.label;
-}
-
-class MetafileHeader : public testing::TestWithParam<HeaderCase> {};
-
-TEST_P(MetafileHeader, DecidesWhatIsLoaded)
-{
-    const HeaderCase &c = GetParam();
-    QByteArray bytes = dataBytes(QLatin1String(c.file));
-    for (std::size_t i = 0; i < c.values.size(); ++i) {
-        char *field = bytes.data() + c.offset + qsizetype(i) * c.fieldBytes;
-        if (c.fieldBytes == 2)
-            qToLittleEndian<qint16>(qint16(c.values[i]), field);
-        else
-            qToLittleEndian<qint32>(c.values[i], field);
-    }
+    // WMF placeable header: frame left, top, right, bottom at 6, units per inch at 14.
+    // EMF header: frame at 24, reference device size at 72, its millimetres at 80.
+    const struct {
+        const char *label;
+        const char *file;
+        qsizetype offset;
+        std::vector<qint32> values; // 16-bit fields for WMF, 32-bit for EMF
+        int fieldBytes;
+        const char *message;
+    } cases[] = {
+        {"WMF 200 inches wide", "sample.wmf", 10, {20000, 5400, 100}, 2, "Picture too large "},
+        {"WMF with no units", "sample.wmf", 14, {0}, 2, "Invalid picture "},
+        {"WMF with no width", "sample.wmf", 6, {100, 0, 100, 5400}, 2, "Invalid picture "},
+        {"EMF of a kilometre", "sample.emf", 24, {0, 0, 100000000, 100000000}, 4, "Picture too large "},
+        {"EMF frame upside down", "sample.emf", 24, {0, 9525, 12700, 0}, 4, "Invalid picture "},
+        {"EMF with no device", "sample.emf", 72, {0, 0}, 4, "Invalid picture "},
+        {"EMF with no millimetres", "sample.emf", 80, {0, 240}, 4, "Invalid picture "},
+        {"EMF record past the end", "sample.emf", 4, {100000}, 4, "Invalid picture "},
+    };
     FileFolder files;
-    const QString path = files.write(QLatin1String(c.file), bytes);
-    const LoadedPicture picture = loadPicture(path, dpi(96));
-    EXPECT_FALSE(picture.ok());
-    EXPECT_EQ(picture.error, QLatin1String(c.message) + path);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        QByteArray bytes = dataBytes(QLatin1String(c.file));
+        for (std::size_t i = 0; i < c.values.size(); ++i) {
+            char *field = bytes.data() + c.offset + qsizetype(i) * c.fieldBytes;
+            if (c.fieldBytes == 2)
+                qToLittleEndian<qint16>(qint16(c.values[i]), field);
+            else
+                qToLittleEndian<qint32>(c.values[i], field);
+        }
+        const QString path = files.write(QLatin1String(c.file), bytes);
+        const LoadedPicture picture = loadPicture(path, dpi(96));
+        EXPECT_FALSE(picture.ok());
+        EXPECT_EQ(picture.error, QLatin1String(c.message) + path);
+    }
 }
-
-// WMF placeable header: frame left, top, right, bottom at 6, units per inch at 14.
-// EMF header: frame at 24, reference device size at 72, its millimetres at 80.
-INSTANTIATE_TEST_SUITE_P(
-    Fields, MetafileHeader,
-    testing::Values(HeaderCase{"WMF 200 inches wide", "sample.wmf", 10, {20000, 5400, 100}, 2, "Picture too large "},
-                    HeaderCase{"WMF with no units", "sample.wmf", 14, {0}, 2, "Invalid picture "},
-                    HeaderCase{"WMF with no width", "sample.wmf", 6, {100, 0, 100, 5400}, 2, "Invalid picture "},
-                    HeaderCase{
-                        "EMF of a kilometre", "sample.emf", 24, {0, 0, 100000000, 100000000}, 4, "Picture too large "},
-                    HeaderCase{"EMF frame upside down", "sample.emf", 24, {0, 9525, 12700, 0}, 4, "Invalid picture "},
-                    HeaderCase{"EMF with no device", "sample.emf", 72, {0, 0}, 4, "Invalid picture "},
-                    HeaderCase{"EMF with no millimetres", "sample.emf", 80, {0, 240}, 4, "Invalid picture "},
-                    HeaderCase{"EMF record past the end", "sample.emf", 4, {100000}, 4, "Invalid picture "}));
 
 // Every cut of a metafile fails cleanly, wherever it falls.
 TEST(MetafileHeader, EveryTruncationFails)

@@ -13,97 +13,79 @@ struct Probe {
     QColor colour;
 };
 
-struct RasterCase {
-    const char *file;
-    QSize size;
-    std::vector<Probe> probes;
-    int tolerance;
-};
-
-void PrintTo(const RasterCase &c, std::ostream *os)
-{
-    *os << c.file;
-}
-
-class RasterFormats : public testing::TestWithParam<RasterCase> {};
-
 // Raster pictures keep their own pixel size on any screen, and
 // transparency shows white on the standard path and black on the PNG path.
-TEST_P(RasterFormats, LoadAtTheirOwnSizeWithTheirColours)
+TEST(RasterFormats, LoadAtTheirOwnSizeWithTheirColours)
 {
-    const RasterCase &c = GetParam();
-    const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), dpi(144));
-    ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
-    EXPECT_TRUE(picture.error.isEmpty());
-    EXPECT_EQ(picture.image.size(), c.size);
-    EXPECT_FALSE(picture.image.hasAlphaChannel());
-    for (const Probe &probe : c.probes)
-        EXPECT_TRUE(colourNear(picture.image, probe.at, probe.colour, c.tolerance));
+    const struct {
+        const char *file;
+        QSize size;
+        std::vector<Probe> probes;
+        int tolerance;
+    } cases[] = {
+        {"sample.bmp", {12, 8}, {{{2, 3}, QColor(255, 0, 0)}, {{9, 3}, QColor(0, 0, 255)}}, 0},
+        // an ordinary bitmap file under the .dib name
+        {"sample.dib", {10, 12}, {{{5, 2}, QColor(0, 160, 0)}, {{5, 9}, QColor(255, 255, 0)}}, 0},
+        {"sample.gif", {14, 7}, {{{4, 3}, QColor(0, 128, 0)}, {{11, 3}, White}}, 0},
+        {"sample.jpg",
+         {16, 16},
+         {{{3, 3}, QColor(255, 0, 0)}, {{12, 3}, QColor(0, 255, 0)}, {{3, 12}, QColor(0, 0, 255)}, {{12, 12}, White}},
+         8},
+        {"sample.ico", {16, 16}, {{{8, 8}, QColor(255, 128, 0)}}, 0},
+        // opaque red, transparent white, half-transparent green, opaque blue; second row clear
+        {"sample.png",
+         {4, 2},
+         {{{0, 0}, QColor(255, 0, 0)},
+          {{1, 0}, Black},
+          {{2, 0}, QColor(0, 128, 0)},
+          {{3, 0}, QColor(0, 0, 255)},
+          {{0, 1}, Black},
+          {{3, 1}, Black}},
+         1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const LoadedPicture picture = loadPicture(dataFile(QLatin1String(c.file)), dpi(144));
+        ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
+        EXPECT_TRUE(picture.error.isEmpty());
+        EXPECT_EQ(picture.image.size(), c.size);
+        EXPECT_FALSE(picture.image.hasAlphaChannel());
+        for (const Probe &probe : c.probes)
+            EXPECT_TRUE(colourNear(picture.image, probe.at, probe.colour, c.tolerance));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryRasterFormat, RasterFormats,
-    testing::Values(RasterCase{"sample.bmp", {12, 8}, {{{2, 3}, QColor(255, 0, 0)}, {{9, 3}, QColor(0, 0, 255)}}, 0},
-                    // an ordinary bitmap file under the .dib name
-                    RasterCase{"sample.dib", {10, 12}, {{{5, 2}, QColor(0, 160, 0)}, {{5, 9}, QColor(255, 255, 0)}}, 0},
-                    RasterCase{"sample.gif", {14, 7}, {{{4, 3}, QColor(0, 128, 0)}, {{11, 3}, White}}, 0},
-                    RasterCase{"sample.jpg",
-                               {16, 16},
-                               {{{3, 3}, QColor(255, 0, 0)},
-                                {{12, 3}, QColor(0, 255, 0)},
-                                {{3, 12}, QColor(0, 0, 255)},
-                                {{12, 12}, White}},
-                               8},
-                    RasterCase{"sample.ico", {16, 16}, {{{8, 8}, QColor(255, 128, 0)}}, 0},
-                    // opaque red, transparent white, half-transparent green, opaque blue; second row clear
-                    RasterCase{"sample.png",
-                               {4, 2},
-                               {{{0, 0}, QColor(255, 0, 0)},
-                                {{1, 0}, Black},
-                                {{2, 0}, QColor(0, 128, 0)},
-                                {{3, 0}, QColor(0, 0, 255)},
-                                {{0, 1}, Black},
-                                {{3, 1}, Black}},
-                               1}));
 
 // The loader follows the last three characters of the name, in any case;
 // what the file holds decides only within the chosen path.
-struct NameCase {
-    const char *dataFile;
-    const char *savedAs;
-    bool loads;
-    QPoint probe;
-    QColor colour; // where it loads
-};
-
-void PrintTo(const NameCase &c, std::ostream *os)
+TEST(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
 {
-    *os << c.dataFile << " as " << c.savedAs;
-}
-
-class LoaderByName : public testing::TestWithParam<NameCase> {};
-
-TEST_P(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
-{
-    const NameCase &c = GetParam();
+    const struct {
+        const char *dataFile;
+        const char *savedAs;
+        bool loads;
+        QPoint probe;
+        QColor colour; // where it loads
+    } cases[] = {
+        {"sample.png", "mixed.pNg", true, {1, 0}, Black},
+        {"sample.png", "nodotpng", true, {1, 0}, Black},
+        // a PNG under any other name meets the standard path, which has no PNG reader
+        {"sample.png", "disguised.PNG.bmp", false, {}, {}},
+        // a GIF on the PNG path: its transparent white turns black
+        {"sample.gif", "renamed.png", true, {11, 3}, Black},
+        {"sample.emf", "drawing.bmp", true, {10, 10}, QColor(255, 255, 240)},
+    };
     FileFolder files;
-    const QString path = files.write(QLatin1String(c.savedAs), dataBytes(QLatin1String(c.dataFile)));
-    const LoadedPicture picture = loadPicture(path, dpi(96));
-    ASSERT_EQ(picture.ok(), c.loads) << picture.error.toStdString();
-    if (c.loads)
-        EXPECT_TRUE(colourNear(picture.image, c.probe, c.colour, 1));
-    else
-        EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + path);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.savedAs);
+        const QString path = files.write(QLatin1String(c.savedAs), dataBytes(QLatin1String(c.dataFile)));
+        const LoadedPicture picture = loadPicture(path, dpi(96));
+        ASSERT_EQ(picture.ok(), c.loads) << picture.error.toStdString();
+        if (c.loads)
+            EXPECT_TRUE(colourNear(picture.image, c.probe, c.colour, 1));
+        else
+            EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + path);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, LoaderByName,
-                         testing::Values(NameCase{"sample.png", "mixed.pNg", true, {1, 0}, Black},
-                                         NameCase{"sample.png", "nodotpng", true, {1, 0}, Black},
-                                         // a PNG under any other name meets the standard path, which has no PNG reader
-                                         NameCase{"sample.png", "disguised.PNG.bmp", false, {}, {}},
-                                         // a GIF on the PNG path: its transparent white turns black
-                                         NameCase{"sample.gif", "renamed.png", true, {11, 3}, Black},
-                                         NameCase{"sample.emf", "drawing.bmp", true, {10, 10}, QColor(255, 255, 240)}));
 
 // Files that hold no picture fail with a message naming the file, on both
 // paths, and never leave a half-made picture behind. Cut metafiles have a
@@ -123,39 +105,30 @@ QByteArray firstHalf(const QString &dataName)
     return whole.left(whole.size() / 2);
 }
 
-struct BrokenCase {
-    const char *label;
-    QByteArray bytes;
-};
-
-void PrintTo(const BrokenCase &c, std::ostream *os)
+TEST(BrokenFiles, FailWithTheMessageOfTheirPath)
 {
-    *os << c.label;
-}
-
-class BrokenFiles : public testing::TestWithParam<BrokenCase> {};
-
-TEST_P(BrokenFiles, FailWithTheMessageOfTheirPath)
-{
+    const std::pair<const char *, QByteArray> cases[] = {
+        {"empty", QByteArray()},
+        {"garbage", garbage(3000)},
+        {"a bitmap one byte short", dataBytes(QStringLiteral("sample.bmp")).chopped(1)},
+        {"half a GIF", firstHalf(QStringLiteral("sample.gif"))},
+        {"half a JPEG", firstHalf(QStringLiteral("sample.jpg"))},
+        {"half a PNG", firstHalf(QStringLiteral("sample.png"))},
+        {"half an icon", firstHalf(QStringLiteral("sample.ico"))},
+        {"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf"))},
+        {"an SVG", dataBytes(QStringLiteral("drawing.svg"))},
+    };
     FileFolder files;
-    const QString standard = files.write(QStringLiteral("picture.gif"), GetParam().bytes);
-    const LoadedPicture picture = loadPicture(standard, dpi(96));
-    EXPECT_TRUE(picture.image.isNull());
-    EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + standard);
-    const QString png = files.write(QStringLiteral("picture.png"), GetParam().bytes);
-    EXPECT_EQ(loadPicture(png, dpi(96)).error, QStringLiteral("Error loading picture ") + png);
+    for (const auto &[label, bytes] : cases) {
+        SCOPED_TRACE(label);
+        const QString standard = files.write(QStringLiteral("picture.gif"), bytes);
+        const LoadedPicture picture = loadPicture(standard, dpi(96));
+        EXPECT_TRUE(picture.image.isNull());
+        EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + standard);
+        const QString png = files.write(QStringLiteral("picture.png"), bytes);
+        EXPECT_EQ(loadPicture(png, dpi(96)).error, QStringLiteral("Error loading picture ") + png);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Contents, BrokenFiles,
-                         testing::Values(BrokenCase{"empty", QByteArray()}, BrokenCase{"garbage", garbage(3000)},
-                                         BrokenCase{"a bitmap one byte short",
-                                                    dataBytes(QStringLiteral("sample.bmp")).chopped(1)},
-                                         BrokenCase{"half a GIF", firstHalf(QStringLiteral("sample.gif"))},
-                                         BrokenCase{"half a JPEG", firstHalf(QStringLiteral("sample.jpg"))},
-                                         BrokenCase{"half a PNG", firstHalf(QStringLiteral("sample.png"))},
-                                         BrokenCase{"half an icon", firstHalf(QStringLiteral("sample.ico"))},
-                                         BrokenCase{"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf"))},
-                                         BrokenCase{"an SVG", dataBytes(QStringLiteral("drawing.svg"))}));
 
 TEST(BrokenFiles, MissingFileOrFolder)
 {

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ostream>
 
 inline QString dataFile(const QString &name)
 {
