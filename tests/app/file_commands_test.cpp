@@ -34,12 +34,6 @@ void drawMap(const ShownForm &shown, const QString &picture)
     shown->fill_html_textbox();
 }
 
-// The code pane's text with the line breaks the map text has.
-QString shownText(const ShownForm &shown)
-{
-    return shown.code().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
-
 // A file holding the text as saved.
 QByteArray saved(const QString &text)
 {
@@ -68,7 +62,7 @@ TEST(SaveMap, AClientMapIsWrittenAsShownWithThePictureRelativeToTheNewFolder)
         EXPECT_EQ(shown->document().map_file, path);
         EXPECT_TRUE(shown.code().contains(QStringLiteral("src=\"%1\"").arg(QLatin1String(src))))
             << shown.code().toStdString();
-        EXPECT_EQ(readFile(path), saved(shownText(shown)));
+        EXPECT_EQ(readFile(path), saved(shown.mapText()));
         EXPECT_TRUE(readFile(path).endsWith("</map>\r\n"));
     }
     const QString title = QStringLiteral("Enter Client-side Imagemap filename");
@@ -149,7 +143,7 @@ TEST(SaveMap, TheServerMapDialogWantsBothPathsAndWritesThePageBeforeTheMapFile)
     EXPECT_EQ(doc.server_html_file, page);
     EXPECT_EQ(readFile(page), saved(calculate_server_html(doc)));
     EXPECT_TRUE(readFile(page).contains(QStringLiteral("<a href=\"%1\">").arg(map).toUtf8()));
-    EXPECT_EQ(readFile(map), saved(shownText(shown)));
+    EXPECT_EQ(readFile(map), saved(shown.mapText()));
     EXPECT_TRUE(readFile(map).startsWith((QStringLiteral("# Imagemap file=") + map + QStringLiteral("\r\n")).toUtf8()));
 }
 
@@ -158,14 +152,14 @@ TEST(CopyToClipboard, PutsTheMapTextTheCodePaneShows)
     ShownForm shown;
     drawMap(shown, QStringLiteral("/pictures/planets.png"));
     QTest::mouseClick(shown->toolButton(QStringLiteral("sbcopyclip")), Qt::LeftButton);
-    EXPECT_EQ(shown.desktop->clipboard, shownText(shown));
+    EXPECT_EQ(shown.desktop->clipboard, shown.mapText());
     EXPECT_TRUE(shown.desktop->clipboard.endsWith(QStringLiteral("</map>")));
 
     // A server-side map copies its map file, not its page.
     shown->setServerMap(true);
     shown->fill_html_textbox();
     shown.choose("mnuedit_clipboard");
-    EXPECT_EQ(shown.desktop->clipboard, shownText(shown));
+    EXPECT_EQ(shown.desktop->clipboard, shown.mapText());
     EXPECT_TRUE(shown.desktop->clipboard.startsWith(QStringLiteral("# Imagemap file=")));
 }
 
@@ -178,7 +172,7 @@ TEST(TestMap, WritesBesideThePictureOrTheMapFileAndTheFilesGoWithTheWindow)
     drawMap(shown, pictures + QStringLiteral("/planets.png"));
     QTest::mouseClick(shown->toolButton(QStringLiteral("sbtest")), Qt::LeftButton);
     const QString clientPage = pictures + QStringLiteral("/Zonarim_temp.html");
-    EXPECT_EQ(readFile(clientPage), saved(shownText(shown)));
+    EXPECT_EQ(readFile(clientPage), saved(shown.mapText()));
     EXPECT_EQ(shown.desktop->opened, QList{QUrl::fromLocalFile(clientPage)});
 
     // A server-side map that has a file of its own: its page links to the

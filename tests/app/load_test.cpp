@@ -58,12 +58,6 @@ void drawPreviousMap(ShownForm &shown)
     shown.choose("mnushapes_circle"); // a tool the load replaces
 }
 
-// What the code pane shows of the document's map text, line by line.
-QString paneText(const MapDocument &doc)
-{
-    return calculate_html(doc).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 void expectLoaded(const ShownForm &shown, const MapDocument &written, bool servermap)
 {
     const MapDocument &doc = shown->document();
@@ -77,10 +71,10 @@ void expectLoaded(const ShownForm &shown, const MapDocument &written, bool serve
     EXPECT_EQ(shown->menuAction(QStringLiteral("mnutype_server"))->isChecked(), servermap);
     EXPECT_EQ(shown->menuAction(QStringLiteral("mnutype_client"))->isChecked(), !servermap);
     EXPECT_EQ(shown->tools().activeTool(), CanvasTool::Select);
-    EXPECT_EQ(shown.code(), paneText(doc));
+    EXPECT_EQ(shown.mapText(), calculate_html(doc));
     // The history starts afresh.
     shown.choose("mnuedit_undo");
-    EXPECT_EQ(shown.code(), paneText(doc));
+    EXPECT_EQ(shown.mapText(), calculate_html(doc));
     EXPECT_EQ(liveLinks(doc), liveLinks(written));
 }
 
@@ -249,7 +243,7 @@ TEST(LoadMap, FilesThatDoNotReadSayWhyAndKeepWhatWasRead)
     EXPECT_EQ(shown->pictemp().size(), QSize(120, 90));
     EXPECT_EQ(shown->document().map_file, map);
     EXPECT_FALSE(shown->document().is_servermap); // the load ended before the map type
-    EXPECT_EQ(shown.code(), paneText(shown->document()));
+    EXPECT_EQ(shown.mapText(), calculate_html(shown->document()));
 }
 
 TEST(LoadMap, CancellingASlowReadLeavesTheMapAsItWas)

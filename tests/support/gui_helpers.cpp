@@ -56,6 +56,11 @@ QString ShownForm::code() const
     return form->htmltext()->toPlainText();
 }
 
+QString ShownForm::mapText() const
+{
+    return code().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 void press(QWidget *dialog, const char *button)
 {
     QTest::mouseClick(dialog->findChild<QAbstractButton *>(QLatin1String(button)), Qt::LeftButton);

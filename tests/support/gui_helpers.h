@@ -27,6 +27,7 @@ struct ShownForm {
 
     std::vector<QPoint> points(int position) const; // of the area at that position
     QString code() const;                           // the code pane's text
+    QString mapText() const;                        // the same with the map text's CR LF breaks
 };
 
 // The last shown modeless dialog of type D that the window owns, or null.
