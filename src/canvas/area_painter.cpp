@@ -2,7 +2,11 @@
 
 #include "canvas_tools.h"
 
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -60,13 +64,74 @@ void paintLiveOutline(QPainter &painter, const clscoords &area, float zoom)
 // One period of the hatch: its lines in the look's colour on a clear ground.
 QImage hatchTile(const AreaLook &look)
 {
-    QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+    QImage tile(HatchPeriod, HatchPeriod, QImage::Format_ARGB32_Premultiplied);
     tile.fill(Qt::transparent);
     QPainter(&tile).fillRect(tile.rect(), QBrush(look.colour, hatchBrushStyle(look.hatchStyle)));
     return tile;
 }
 
 } // namespace
+
+MaskWriter::MaskWriter(uchar *bits, qsizetype bytesPerLine, QPoint origin, const QRect &clip)
+    : m_bits(bits), m_stride(bytesPerLine), m_origin(origin), m_clip(clip)
+{}
+
+void MaskWriter::fill(int y, int first, int last, quint32 argb)
+{
+    if (y < m_clip.top() || y > m_clip.bottom())
+        return;
+    first = std::max(first, m_clip.left());
+    last = std::min(last, m_clip.right());
+    if (first > last)
+        return;
+    auto *row = reinterpret_cast<quint32 *>(m_bits + qsizetype(y - m_origin.y()) * m_stride) - m_origin.x();
+    std::fill(row + first, row + last + 1, argb);
+}
+
+void MaskWriter::pattern(int y, int first, int last, const QImage &tile)
+{
+    if (y < m_clip.top() || y > m_clip.bottom())
+        return;
+    first = std::max(first, m_clip.left());
+    last = std::min(last, m_clip.right());
+    const auto *tileRow = reinterpret_cast<const quint32 *>(tile.constScanLine(y % HatchPeriod));
+    auto *row = reinterpret_cast<quint32 *>(m_bits + qsizetype(y - m_origin.y()) * m_stride) - m_origin.x();
+    // The tile's row twice over, so that a whole period starting at any
+    // column is one copy.
+    quint32 twice[2 * HatchPeriod];
+    std::copy(tileRow, tileRow + HatchPeriod, twice);
+    std::copy(tileRow, tileRow + HatchPeriod, twice + HatchPeriod);
+    const quint32 *period = twice + first % HatchPeriod;
+    int x = first;
+    for (; x + HatchPeriod - 1 <= last; x += HatchPeriod)
+        std::copy(period, period + HatchPeriod, row + x);
+    std::copy(period, period + (last - x + 1), row + x);
+}
+
+void MaskWriter::line(QPoint from, QPoint to, quint32 argb)
+{
+    if (!QRect(from, to).normalized().intersects(m_clip))
+        return;
+    // Bresenham: both ends and one pixel per step along the longer axis.
+    const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint p = from;
+    for (;;) {
+        fill(p.y(), p.x(), p.x(), argb);
+        if (p == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
+}
 
 Qt::BrushStyle hatchBrushStyle(int hatchStyle)
 {
@@ -227,26 +292,80 @@ void AreaPainter::renderGroup(QPainter &layer, const std::vector<const AreaRegio
     if (m_mask.size() != piece.size())
         m_mask = QImage(piece.size(), QImage::Format_ARGB32_Premultiplied);
     m_mask.fill(Qt::transparent);
-    {
-        QPainter mask(&m_mask);
-        mask.translate(-piece.topLeft());
-        mask.setPen(Qt::NoPen);
-        mask.setBrush(Qt::black);
-        for (const AreaRegion *region : group)
-            paintRegion(mask, *region);
-        // Keep the hatch lines where the mask is set; the gaps go clear.
-        mask.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        mask.fillRect(piece, QBrush(hatch.tile));
-        mask.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        mask.setPen(QPen(hatch.colour, 0));
-        mask.setBrush(Qt::NoBrush);
-        for (const AreaRegion *region : group)
-            paintRegion(mask, *region);
+
+    // Bands of rows are drawn at the same time, each into its own rows of
+    // the mask and from its own runs; a band's runs reach one pixel beyond
+    // it, where its outline needs to know what lies next to its edge.
+    const int bandCount = std::clamp(piece.height() / MinBandRows, 1, std::max(1, QThread::idealThreadCount()));
+    m_bands.resize(std::size_t(bandCount));
+    for (int b = 0; b < bandCount; ++b) {
+        const int top = piece.top() + piece.height() * b / bandCount;
+        const int bottom = piece.top() + piece.height() * (b + 1) / bandCount - 1;
+        m_bands[std::size_t(b)].rows = QRect(QPoint(piece.left(), top), QPoint(piece.right(), bottom));
     }
+    uchar *const bits = m_mask.bits(); // detached here, before the bands write
+    const quint32 ink = qPremultiply(hatch.colour.rgba());
+    QtConcurrent::blockingMap(m_bands, [&](Band &band) {
+        MaskWriter mask(bits, m_mask.bytesPerLine(), piece.topLeft(), band.rows);
+        band.runs.clear();
+        band.runsEnd.clear();
+        for (const AreaRegion *region : group) {
+            region->appendRuns(band.rows.adjusted(-1, -1, 1, 1), band.runs);
+            band.runsEnd.push_back(band.runs.size());
+        }
+        // The hatch lines line up with the canvas origin, so overlapping
+        // areas of one look hatch exactly as if each were hatched alone.
+        for (const PixelRun &run : band.runs)
+            mask.pattern(run.y, run.first, run.last, hatch.tile);
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const std::size_t begin = i == 0 ? 0 : band.runsEnd[i - 1];
+            paintOutline(mask, *group[i], {band.runs.data() + begin, band.runsEnd[i] - begin}, ink);
+        }
+    });
+    // A flat box or ellipse has no pixels to outline: a line shows it.
+    QPainter flat(&m_mask);
+    flat.translate(-piece.topLeft());
+    flat.setPen(QPen(hatch.colour, 0));
+    for (const AreaRegion *region : group)
+        if (region->kind != AreaRegion::Poly && region->isEmpty())
+            paintRegion(flat, *region);
+    flat.end();
+
     // Only the tiles asked for take the drawing; the rest of the layer is
     // already right.
     for (const QRect &target : targets)
         layer.drawImage(target.topLeft(), m_mask, target.translated(-piece.topLeft()));
+}
+
+void AreaPainter::paintOutline(MaskWriter &mask, const AreaRegion &region, std::span<const PixelRun> runs, quint32 ink)
+{
+    if (region.kind == AreaRegion::Poly) {
+        // Every edge, also of a polygon with no inside at all.
+        const QPolygon &vertices = region.polygon;
+        for (qsizetype i = 0; i < vertices.size(); ++i)
+            mask.line(vertices[i], vertices[(i + 1) % vertices.size()], ink);
+        return;
+    }
+    // The outline is the region's pixels that have a neighbour outside it:
+    // the ends of each row's run and what the rows above and below do not
+    // cover. Boxes and ellipses have one run a row.
+    const auto uncovered = [&](const PixelRun &run, const PixelRun *other) {
+        if (!other) {
+            mask.fill(run.y, run.first, run.last, ink);
+            return;
+        }
+        mask.fill(run.y, run.first, std::min(run.last, other->first - 1), ink);
+        mask.fill(run.y, std::max(run.first, other->last + 1), run.last, ink);
+    };
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const PixelRun &run = runs[i];
+        const PixelRun *above = i > 0 && runs[i - 1].y == run.y - 1 ? &runs[i - 1] : nullptr;
+        const PixelRun *below = i + 1 < runs.size() && runs[i + 1].y == run.y + 1 ? &runs[i + 1] : nullptr;
+        mask.fill(run.y, run.first, run.first, ink);
+        mask.fill(run.y, run.last, run.last, ink);
+        uncovered(run, above);
+        uncovered(run, below);
+    }
 }
 
 void AreaPainter::paintHandles(QPainter &painter, const MapDocument &doc, const AreaRegions &regions,

@@ -3,6 +3,8 @@
 #include "rounding.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -15,6 +17,56 @@ struct Span {
 Span sorted(int a, int b)
 {
     return a <= b ? Span{a, b} : Span{b, a};
+}
+
+// The smallest whole number not below num / den, for den > 0.
+template <typename Int> Int ceilDiv(Int num, Int den)
+{
+    return num / den + (num % den > 0 ? 1 : 0);
+}
+
+// Pixel centres are the odd doubled coordinates: the pixels whose centre
+// lies in [lo, hi], as a column range (empty when first > last).
+template <typename Int> std::pair<qint64, qint64> pixelsBetweenCentres(Int lo, Int hi)
+{
+    if ((lo & 1) == 0)
+        ++lo;
+    if ((hi & 1) == 0)
+        --hi;
+    return {qint64((lo - 1) >> 1), qint64((hi - 1) >> 1)}; // exact: both are even
+}
+
+// The rows' runs of an even-odd polygon: where each edge crosses a row's
+// centre line, as num / den in doubled coordinates; a centre is inside when
+// an odd number of crossings lie right of it, so the inside runs from one
+// crossing (included) to the next (excluded). Int holds the numerators.
+template <typename Int, typename Add> void appendPolygonRuns(const QPolygon &polygon, const QRect &rows, Add &&add)
+{
+    struct Crossing {
+        Int num, den;
+    };
+    std::vector<Crossing> crossings;
+    const qsizetype n = polygon.size();
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        const qint64 py = 2 * qint64(y) + 1;
+        crossings.clear();
+        for (qsizetype i = 0, j = n - 1; i < n; j = i++) {
+            const qint64 xi = 2 * qint64(polygon[i].x()), yi = 2 * qint64(polygon[i].y());
+            const qint64 xj = 2 * qint64(polygon[j].x()), yj = 2 * qint64(polygon[j].y());
+            if ((yi > py) == (yj > py))
+                continue;
+            const Int den = yj - yi;
+            const Int num = Int(xi) * den + Int(xj - xi) * (py - yi);
+            crossings.push_back(den > 0 ? Crossing{num, den} : Crossing{-num, -den});
+        }
+        std::sort(crossings.begin(), crossings.end(),
+                  [](const Crossing &p, const Crossing &q) { return Wide(p.num) * q.den < Wide(q.num) * p.den; });
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+            const Crossing &from = crossings[k];
+            const Crossing &to = crossings[k + 1];
+            add(y, pixelsBetweenCentres<Int>(ceilDiv<Int>(from.num, from.den), ceilDiv<Int>(to.num, to.den) - 1));
+        }
+    }
 }
 
 } // namespace
@@ -125,6 +177,61 @@ bool AreaRegion::contains(QPoint pixel) const
         break;
     }
     return false;
+}
+
+void AreaRegion::appendRuns(const QRect &clip, std::vector<PixelRun> &runs) const
+{
+    const QRect rows = boundingRect() & clip;
+    if (rows.isEmpty())
+        return;
+    const auto add = [&](int y, std::pair<qint64, qint64> columns) {
+        const qint64 first = std::max<qint64>(columns.first, rows.left());
+        const qint64 last = std::min<qint64>(columns.second, rows.right());
+        if (first <= last)
+            runs.push_back({y, int(first), int(last)});
+    };
+    switch (kind) {
+    case Box:
+        for (int y = rows.top(); y <= rows.bottom(); ++y)
+            add(y, {rows.left(), rows.right()});
+        break;
+    case Ellipse: {
+        // The row's centres px with (px - cx)^2 b^2 <= a^2 (b^2 - dy^2), in
+        // the doubled coordinates contains() uses.
+        const Span h = sorted(left, right);
+        const Span v = sorted(top, bottom);
+        const qint64 cx = h.lo + h.hi;
+        const Wide a = h.hi - h.lo;
+        const Wide b = v.hi - v.lo;
+        for (int y = rows.top(); y <= rows.bottom(); ++y) {
+            const Wide dy = 2 * qint64(y) + 1 - (v.lo + v.hi);
+            const Wide room = a * a * (b * b - dy * dy);
+            if (room < 0)
+                continue;
+            Wide m = Wide(std::sqrt(double(room) / double(b * b)));
+            while ((m + 1) * (m + 1) * b * b <= room)
+                ++m;
+            while (m > 0 && m * m * b * b > room)
+                --m;
+            add(y, pixelsBetweenCentres<Wide>(cx - m, cx + m));
+        }
+        break;
+    }
+    case Poly: {
+        // Doubled canvas coordinates below 2^29 keep every crossing's
+        // numerator within 64 bits, where division is cheap.
+        const QRect reach = polygon.boundingRect();
+        constexpr int Small = 1 << 28;
+        if (std::max({std::abs(reach.left()), std::abs(reach.right()), std::abs(reach.top()), std::abs(reach.bottom())})
+            < Small)
+            appendPolygonRuns<qint64>(polygon, rows, add);
+        else
+            appendPolygonRuns<Wide>(polygon, rows, add);
+        break;
+    }
+    case None:
+        break;
+    }
 }
 
 AreaRegion regionOf(const clscoords &area, float zoom_factor)

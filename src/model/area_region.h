@@ -6,6 +6,13 @@
 #include <QPolygon>
 #include <QRect>
 
+#include <vector>
+
+// A run of pixels along one row, first and last included.
+struct PixelRun {
+    int y, first, last;
+};
+
 // Canvas pixels of a stored coordinate: multiplied by the zoom factor and
 // rounded half to even. The only place where picture coordinates become
 // canvas coordinates.
@@ -36,6 +43,10 @@ struct AreaRegion {
     // on a line still has somewhere to draw its outline.
     QRect outlineRect() const;
     bool contains(QPoint pixel) const;
+    // Appends the region's pixels within clip as runs along rows, top to
+    // bottom and left to right in each row: exactly the pixels contains()
+    // holds, found a row at a time, so what is drawn is what is hit.
+    void appendRuns(const QRect &clip, std::vector<PixelRun> &runs) const;
 };
 
 // Builds the region of a live area at the given zoom. A dead area or an

@@ -2,7 +2,11 @@
 #include "model/rounding.h"
 #include "support/printers.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 TEST(Rounding, HalvesGoToTheEvenNeighbourAlsoOnTheCanvas)
 {
@@ -88,4 +92,33 @@ TEST(AreaRegion, DeadAreasHaveNoRegion)
     area.shapetype = Rectangle;
     area.Delete();
     EXPECT_EQ(regionOf(area, 1.0f).kind, AreaRegion::None);
+}
+
+// The runs the canvas fills are the pixels the hit test holds, for every
+// kind of region, also clipped and with polygons that cross themselves.
+TEST(AreaRegion, RunsHoldExactlyThePixelsTheHitTestHolds)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-5, 40);
+    const QRect clip(3, -2, 30, 35);
+    for (int round = 0; round < 300; ++round) {
+        AreaRegion region;
+        region.kind = AreaRegion::Kind(1 + round % 3);
+        region.left = coordinate(random);
+        region.top = coordinate(random);
+        region.right = coordinate(random);
+        region.bottom = coordinate(random);
+        for (int k = 0; k < 3 + round % 5; ++k)
+            region.polygon.append(QPoint(coordinate(random), coordinate(random)));
+        std::vector<PixelRun> runs;
+        region.appendRuns(clip, runs);
+        QSet<std::pair<int, int>> inRuns;
+        for (const PixelRun &run : runs)
+            for (int x = run.first; x <= run.last; ++x)
+                inRuns.insert({x, run.y});
+        for (int y = clip.top() - 1; y <= clip.bottom() + 1; ++y)
+            for (int x = clip.left() - 1; x <= clip.right() + 1; ++x)
+                ASSERT_EQ(inRuns.contains({x, y}), clip.contains(x, y) && region.contains(QPoint(x, y)))
+                    << "round " << round << " pixel " << x << "," << y;
+    }
 }
