@@ -356,7 +356,8 @@ void Form1::mnufile_exit()
 
 void Form1::mnuhelp_help()
 {
-    m_desktop->openDocument(QUrl::fromLocalFile(helpFilePath()));
+    const QString page = helpFilePath();
+    openInBrowser(page, QStringLiteral("Could not start a browser to show the help guide %1 !").arg(page));
 }
 
 void Form1::mnuhelp_about()

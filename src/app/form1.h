@@ -181,6 +181,10 @@ private:
     void mapTextChanged(const QString &text) override;
     void areasReplaced() override;
 
+    // Shows the page in the desktop's browser; the failure is the message
+    // for when no browser shows it.
+    void openInBrowser(const QString &page, const QString &failure);
+
     // Puts options stored by the options dialog in force.
     void applyOptions(const Settings &options);
 

@@ -272,6 +272,13 @@ TEST(MenuCommands, HelpOpensOurPageAndAboutNamesTheProgram)
     const QUrl help = shown.desktop->opened.first();
     EXPECT_TRUE(help.isLocalFile());
     EXPECT_TRUE(help.toLocalFile().endsWith(QStringLiteral("/share/zonari/help/index.html")));
+    // Without a browser the user learns where the page is.
+    shown.desktop->desktopLaunches = false;
+    QTest::keyClick(shown.form.get(), Qt::Key_F1);
+    const DesktopScript::Message noBrowser{
+        QStringLiteral("Could not start a browser to show the help guide %1 !").arg(help.toLocalFile()), QString(),
+        MessageIcon::Exclamation};
+    EXPECT_EQ(shown.desktop->messages, QList{noBrowser});
 
     shown->menuAction(QStringLiteral("mnuhelp_about"))->trigger();
     ASSERT_EQ(shown.desktop->about.size(), 1);
