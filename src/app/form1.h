@@ -213,6 +213,8 @@ private:
 
     void createControls();
     void buildMenuBar();
+    // The smallest window that shows the whole menu bar and toolbar.
+    QSize smallestWholeSize() const;
     void buildToolbar();
     void selectTool(CanvasTools::Tool tool);
     void layOutAfterResize();
