@@ -108,6 +108,14 @@ public:
     // Sets the map type and the check marks of the Imagemap Type menu together.
     void setServerMap(bool servermap);
 
+    // Opens a file as the menu command for its kind would, with the file
+    // already chosen: a picture (bmp, dib, gif, jpg, jpeg, png, wmf, emf) in
+    // the new-map dialog, an HTML page by loading its client-side map, a map
+    // file in the server-side load dialog. A relative path is taken from the
+    // current folder. A file that cannot be read, or of another kind, only
+    // gets a message.
+    void openFile(const QString &path);
+
     // Runs the command of a menu key by name; keys of top menus run nothing.
     void dispatchMenuKey(const QString &key);
     // Commands that have no slot yet: their items and buttons stay disabled.
@@ -160,6 +168,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A picture, page or map file dropped on the window opens as openFile does.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -206,9 +217,16 @@ private:
     // Decodes a map picture as load_map_picture does, on any thread.
     PictureDecoder pictureDecoder() const;
 
+    void loadClientPage(const QString &page);
+    // The server-side load dialog, with the map file already chosen when one
+    // is given.
+    void openServerLoadDialog(const QString &mapFile);
+
     // The dialogs (form1_dialogs.cpp).
+    frm_newmap *startNewMap();
     frm_newmap *openMapDialog();
     bool applyMapProperties(const MapProperties &properties, QWidget *dialog);
+    void refuseMapProperties(QWidget *dialog, QString reason);
     frm_prop *showAreaProperties(int position);
 
     void createControls();
