@@ -66,11 +66,8 @@ TEST(Desktop, OpeningADocumentFailsWithoutAnOpenerOrWhenTheOpenerGivesUp)
         SCOPED_TRACE(c.what);
         const QString bin = folder.makeFolder(QLatin1String(c.what));
         if (c.opener) {
-            // Complains as openers do; the complaint must not reach the terminal.
             QFile script(folder.write(QLatin1String(c.what) + QStringLiteral("/xdg-open"),
-                                      QByteArray("#!/bin/sh\necho \"$1\" > \"${0%/*}/asked\"\n"
-                                                 "echo 'xdg-open: no method available' >&2\n")
-                                          + c.opener + '\n'));
+                                      QByteArray("#!/bin/sh\necho \"$1\" > \"${0%/*}/asked\"\n") + c.opener));
             script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         }
         qputenv("PATH", QFile::encodeName(bin));
@@ -80,7 +77,8 @@ TEST(Desktop, OpeningADocumentFailsWithoutAnOpenerOrWhenTheOpenerGivesUp)
         // The answer is in once the opener has ended and is gone.
         EXPECT_TRUE(QTest::qWaitFor([] { return qApp->findChildren<QProcess *>().isEmpty(); }));
         EXPECT_EQ(failures, c.failures);
-        if (c.opener)
+        if (c.opener) {
             EXPECT_EQ(readFile(bin + QStringLiteral("/asked")), "/maps/a page.html\n");
+        }
     }
 }
