@@ -126,6 +126,12 @@ void Desktop::openDocument(const QUrl &url, std::function<void()> failed)
                              failed();
                          process->deleteLater();
                      });
+    // An opener still waiting for its viewer when the program ends is left
+    // to run on: the viewer stays, and nothing complains about it.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, process, [process] {
+        process->disconnect();
+        process->setParent(nullptr);
+    });
     process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
 }
 
