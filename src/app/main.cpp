@@ -32,12 +32,17 @@ void answerInformationOptions(int argc, char *argv[])
     QCommandLineParser parser;
     describeCommandLine(parser);
     parser.parse(arguments);
-    const QStringList asked = parser.optionNames();
-    if (asked.contains(QLatin1String("help")) || asked.contains(QLatin1String("h"))
-        || asked.contains(QLatin1String("?")) || asked.contains(QLatin1String("help-all"))
-        || asked.contains(QLatin1String("version")) || asked.contains(QLatin1String("v"))) {
-        QCoreApplication app(argc, argv);
-        parser.process(app); // prints the answer and ends the program
+    // Both answers end the program; Qt's own options around them do not matter.
+    static const QStringList help = {QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help"),
+                                     QStringLiteral("help-all")};
+    static const QStringList version = {QStringLiteral("v"), QStringLiteral("version")};
+    for (const QString &option : parser.optionNames()) {
+        if (version.contains(option))
+            parser.showVersion();
+        if (help.contains(option)) {
+            const QCoreApplication app(argc, argv); // the help names the program as it was called
+            parser.showHelp();
+        }
     }
 }
 
