@@ -6,12 +6,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
@@ -101,9 +101,38 @@ bool Desktop::waitWithProgress(QWidget *parent, const QString &label, const std:
     return !cancelled;
 }
 
-bool Desktop::openDocument(const QUrl &url)
+void Desktop::openDocument(const QUrl &url, std::function<void()> failed)
 {
-    return QDesktopServices::openUrl(url);
+    // xdg-open finds the viewer on every Linux desktop and says by its exit
+    // status whether it could; it may wait for the viewer to close, so the
+    // answer comes whenever it ends.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        failed();
+        return;
+    }
+    auto *process = new QProcess(QCoreApplication::instance());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failed();
+            process->deleteLater();
+        }
+    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed = std::move(failed)](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             failed();
+                         process->deleteLater();
+                     });
+    // An opener still waiting for its viewer when the program ends is left
+    // to run on: the viewer stays, and nothing complains about it.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, process, [process] {
+        process->disconnect();
+        process->setParent(nullptr);
+    });
+    process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
 }
 
 bool Desktop::startProgram(const QString &program, const QStringList &arguments)

@@ -47,8 +47,11 @@ public:
     // in a progress box with a Cancel button. False when the user cancelled.
     virtual bool waitWithProgress(QWidget *parent, const QString &label, const std::function<bool()> &finished);
     static constexpr int ProgressDelayMs = 500;
-    // Whether the desktop opened the document.
-    virtual bool openDocument(const QUrl &url);
+    // Hands the document to the viewer the desktop chooses, without waiting
+    // for it. When there is no viewer, or the desktop gives up on the
+    // document, failed runs: at once, or later, once the desktop's opener
+    // has ended. What the opener prints goes nowhere.
+    virtual void openDocument(const QUrl &url, std::function<void()> failed);
     // Starts the program with exactly these arguments, no shell in between,
     // and does not wait for it; false when it cannot be started.
     virtual bool startProgram(const QString &program, const QStringList &arguments);

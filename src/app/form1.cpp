@@ -1,9 +1,9 @@
 #include "form1.h"
 
 #include "canvas/canvas.h"
+#include "code_pane.h"
 #include "desktop.h"
 #include "form1_layout.h"
-#include "code_pane.h"
 #include "icon_list.h"
 #include "menu_table.h"
 
@@ -19,34 +19,11 @@
 #include <QSettings>
 #include <QToolButton>
 
+#include <algorithm>
 
 using namespace Form1Layout;
 
 namespace {
-
-
-// The keys a user of a desktop editor reaches for, on top of the menus.
-QList<QKeySequence> shortcutsFor(const QString &key)
-{
-    static const QHash<QString, QList<QKeySequence>> shortcuts = {
-        {QStringLiteral("mnufile_newmap"), {QKeySequence::New}},
-        {QStringLiteral("mnufile_savemapas"), {QKeySequence::Save}},
-        {QStringLiteral("mnufile_exit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
-        {QStringLiteral("mnuedit_undo"), {QKeySequence::Undo}},
-        {QStringLiteral("mnuedit_redo"), {QKeySequence::Redo}},
-        {QStringLiteral("mnuedit_copy"), {QKeySequence::Copy}},
-        {QStringLiteral("mnuedit_cut"), {QKeySequence::Cut}},
-        {QStringLiteral("mnuedit_paste"), {QKeySequence::Paste}},
-        {QStringLiteral("mnuedit_delete"), {QKeySequence::Delete}},
-        {QStringLiteral("mnuview_zoomin"),
-         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
-        {QStringLiteral("mnuview_zoomout"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
-        {QStringLiteral("mnuview_normalsize"), {QKeySequence(Qt::CTRL | Qt::Key_0)}},
-        {QStringLiteral("mnushapes_select"), {QKeySequence(Qt::Key_Escape)}},
-        {QStringLiteral("mnuhelp_help"), {QKeySequence::HelpContents}},
-    };
-    return shortcuts.value(key);
-}
 
 const char *toolKey(CanvasTools::Tool tool)
 {
@@ -127,6 +104,20 @@ Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
     showActiveTool(m_tools.activeTool());
 
     resize(Client.width(), Client.height() + menuBar()->sizeHint().height());
+    setMinimumSize(smallestWholeSize());
+    setAcceptDrops(true);
+    // Keys typed at start-up go to the picture, not to the map text.
+    m_mainpic->setFocusPolicy(Qt::StrongFocus);
+    m_mainpic->setFocus();
+}
+
+QSize Form1::smallestWholeSize() const
+{
+    QRect toolbar;
+    for (const QToolButton *button : m_client->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
+        toolbar |= button->geometry();
+    const QSize menus = menuBar()->sizeHint();
+    return {std::max(menus.width(), toolbar.right() + 1), menus.height() + toolbar.bottom() + 1};
 }
 
 Form1::~Form1() = default;
@@ -178,7 +169,7 @@ void Form1::buildMenuBar()
     QHash<QString, QActionGroup *> optionGroups;
     for (const MenuEntry &item : menuTable()) {
         const QString key = QLatin1String(item.key);
-        const QString caption = QString::fromUtf8(item.caption);
+        const QString caption = menuText(item);
         if (item.kind == MenuKind::TopMenu) {
             QMenu *menu = menuBar()->addMenu(caption);
             menu->setObjectName(key);
@@ -204,11 +195,18 @@ void Form1::buildMenuBar()
             action->setChecked(item.checked);
             group->addAction(action);
         }
-        action->setShortcuts(shortcutsFor(key));
+        action->setShortcuts(menuShortcuts(item));
         action->setEnabled(!isPendingCommand(key));
         connect(action, &QAction::triggered, this, [this, key] { dispatchMenuKey(key); });
         m_actions.insert(key, action);
     }
+    // F10 opens the first menu, as in other programs of the desktop; the
+    // menu bar leaves that key alone here.
+    auto *menuKey = new QAction(this);
+    menuKey->setShortcut(Qt::Key_F10);
+    connect(menuKey, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    addAction(menuKey);
 }
 
 void Form1::buildToolbar()
@@ -356,7 +354,8 @@ void Form1::mnufile_exit()
 
 void Form1::mnuhelp_help()
 {
-    m_desktop->openDocument(QUrl::fromLocalFile(helpFilePath()));
+    const QString page = helpFilePath();
+    openInBrowser(page, QStringLiteral("Could not start a browser to show the help guide %1 !").arg(page));
 }
 
 void Form1::mnuhelp_about()

@@ -108,6 +108,14 @@ public:
     // Sets the map type and the check marks of the Imagemap Type menu together.
     void setServerMap(bool servermap);
 
+    // Opens a file as the menu command for its kind would, with the file
+    // already chosen: a picture (bmp, dib, gif, jpg, jpeg, png, wmf, emf) in
+    // the new-map dialog, an HTML page by loading its client-side map, a map
+    // file in the server-side load dialog. A relative path is taken from the
+    // current folder. A file that cannot be read, or of another kind, only
+    // gets a message.
+    void openFile(const QString &path);
+
     // Runs the command of a menu key by name; keys of top menus run nothing.
     void dispatchMenuKey(const QString &key);
     // Commands that have no slot yet: their items and buttons stay disabled.
@@ -160,6 +168,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A picture, page or map file dropped on the window opens as openFile does.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -180,6 +191,10 @@ private:
     // What the editing session tells the window.
     void mapTextChanged(const QString &text) override;
     void areasReplaced() override;
+
+    // Shows the page in the desktop's browser; the failure is the message
+    // for when no browser shows it.
+    void openInBrowser(const QString &page, const QString &failure);
 
     // Puts options stored by the options dialog in force.
     void applyOptions(const Settings &options);
@@ -202,13 +217,22 @@ private:
     // Decodes a map picture as load_map_picture does, on any thread.
     PictureDecoder pictureDecoder() const;
 
+    void loadClientPage(const QString &page);
+    // The server-side load dialog, with the map file already chosen when one
+    // is given.
+    void openServerLoadDialog(const QString &mapFile);
+
     // The dialogs (form1_dialogs.cpp).
+    frm_newmap *startNewMap();
     frm_newmap *openMapDialog();
     bool applyMapProperties(const MapProperties &properties, QWidget *dialog);
+    void refuseMapProperties(QWidget *dialog, QString reason);
     frm_prop *showAreaProperties(int position);
 
     void createControls();
     void buildMenuBar();
+    // The smallest window that shows the whole menu bar and toolbar.
+    QSize smallestWholeSize() const;
     void buildToolbar();
     void selectTool(CanvasTools::Tool tool);
     void layOutAfterResize();

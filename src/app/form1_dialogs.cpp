@@ -12,18 +12,23 @@
 
 namespace {
 
-const QString LinkFileFilter =
-    fileDialogFilter({allFiles(), htmlFiles()});
+const QString LinkFileFilter = fileDialogFilter({allFiles(), htmlFiles()});
 
 } // namespace
 
 void Form1::mnufile_newmap()
 {
-    openMapDialog();
+    startNewMap();
+}
+
+frm_newmap *Form1::startNewMap()
+{
+    frm_newmap *dialog = openMapDialog();
     // The old areas and their history go as soon as the dialog shows,
     // whatever the answer.
     m_session.reset();
     m_session.reset_undo_redo();
+    return dialog;
 }
 
 void Form1::mnuedit_improp()
@@ -56,9 +61,7 @@ bool Form1::applyMapProperties(const MapProperties &properties, QWidget *dialog)
     if (refusal.isEmpty())
         refusal = load_map_picture(properties.image_file);
     if (!refusal.isEmpty()) {
-        if (!refusal.startsWith(QLatin1String("Error. ")))
-            refusal.prepend(QLatin1String("Error. "));
-        m_desktop->message(dialog, refusal, QString(), MessageIcon::Exclamation);
+        refuseMapProperties(dialog, refusal);
         return false;
     }
     properties.applyTo(document());
@@ -67,6 +70,13 @@ bool Form1::applyMapProperties(const MapProperties &properties, QWidget *dialog)
     mnuview_normalsize();
     m_session.reset_undo_redo();
     return true;
+}
+
+void Form1::refuseMapProperties(QWidget *dialog, QString reason)
+{
+    if (!reason.startsWith(QLatin1String("Error. ")))
+        reason.prepend(QLatin1String("Error. "));
+    m_desktop->message(dialog, reason, QString(), MessageIcon::Exclamation);
 }
 
 frm_prop *Form1::showAreaProperties(int position)

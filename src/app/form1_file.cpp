@@ -39,11 +39,21 @@ void Form1::mnufile_testmap()
         m_desktop->message(this, files.failure, QString(), MessageIcon::Exclamation);
         return;
     }
+    const QString noBrowser = QStringLiteral("Could not start a browser to show %1 !").arg(files.page);
+    if (m_settings.previewDefaultBrowser) {
+        openInBrowser(files.page, noBrowser);
+        return;
+    }
     const QString &browser = m_settings.previewOtherBrowserPath;
-    const bool started = m_settings.previewDefaultBrowser
-                             ? m_desktop->openDocument(QUrl::fromLocalFile(files.page))
-                             : !browser.isEmpty() && m_desktop->startProgram(browser, {files.page});
-    if (!started)
-        m_desktop->message(this, QStringLiteral("Could not start a browser to show %1 !").arg(files.page), QString(),
-                           MessageIcon::Exclamation);
+    if (browser.isEmpty() || !m_desktop->startProgram(browser, {files.page}))
+        m_desktop->message(this, noBrowser, QString(), MessageIcon::Exclamation);
+}
+
+void Form1::openInBrowser(const QString &page, const QString &failure)
+{
+    m_desktop->openDocument(QUrl::fromLocalFile(page), [window = QPointer<Form1>(this), failure] {
+        // The desktop may answer after the window has gone.
+        if (window)
+            window->m_desktop->message(window, failure, QString(), MessageIcon::Exclamation);
+    });
 }

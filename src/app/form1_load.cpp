@@ -16,19 +16,21 @@
 
 namespace {
 
-const QString HtmlFileFilter =
-    fileDialogFilter({htmlFiles(), allFiles()});
+const QString HtmlFileFilter = fileDialogFilter({htmlFiles(), allFiles()});
 const QString ServerMapFileFilter =
-    fileDialogFilter({{QStringLiteral("Server-side Imagemaps (*.map)"), QStringLiteral("*.map")},
-                      allFiles()});
+    fileDialogFilter({{QStringLiteral("Server-side Imagemaps (*.map)"), QStringLiteral("*.map")}, allFiles()});
 
 } // namespace
 
 void Form1::mnufile_loadmapclient()
 {
     const QString page = m_desktop->chooseOpenFile(this, QString(), HtmlFileFilter);
-    if (page.isEmpty())
-        return;
+    if (!page.isEmpty())
+        loadClientPage(page);
+}
+
+void Form1::loadClientPage(const QString &page)
+{
     std::optional<LoadedMap> loaded =
         readInBackground(this, page, [page](MapDocument fields, const LoadServices &services) {
             return loadClientMap(std::move(fields), page, services);
@@ -39,8 +41,15 @@ void Form1::mnufile_loadmapclient()
 
 void Form1::mnufile_loadmapserver()
 {
+    openServerLoadDialog(QString());
+}
+
+void Form1::openServerLoadDialog(const QString &mapFile)
+{
     // Modal: nothing changes the map between the choice of the files and OK.
     frm_loadserverm dialog(this);
+    if (!mapFile.isEmpty())
+        dialog.mapFileChosen(mapFile);
     connect(&dialog, &frm_loadserverm::browseHtml, this,
             [this, &dialog] { dialog.htmlFileChosen(m_desktop->chooseOpenFile(&dialog, QString(), HtmlFileFilter)); });
     connect(&dialog, &frm_loadserverm::browseMap, this, [this, &dialog] {

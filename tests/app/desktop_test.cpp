@@ -1,11 +1,13 @@
 #include "app/desktop.h"
 #include "dialogs/frm_selectmap.h"
+#include "support/file_folder.h"
 #include "support/modal_dialog.h"
 #include "support/printers.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -49,4 +51,34 @@ TEST(Desktop, PutsTextOnTheSystemClipboard)
 {
     Desktop().setClipboardText(QStringLiteral("<map name=\"m\">\r\n</map>"));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("<map name=\"m\">\r\n</map>"));
+}
+
+TEST(Desktop, OpeningADocumentFailsWithoutAnOpenerOrWhenTheOpenerGivesUp)
+{
+    FileFolder folder;
+    const QByteArray path = qgetenv("PATH");
+    const struct {
+        const char *what;
+        const char *opener; // the end of its script; none when there is no opener
+        int failures;
+    } cases[] = {{"no opener", nullptr, 1}, {"the opener gives up", "exit 4", 1}, {"the opener shows it", "exit 0", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString bin = folder.makeFolder(QLatin1String(c.what));
+        if (c.opener) {
+            QFile script(folder.write(QLatin1String(c.what) + QStringLiteral("/xdg-open"),
+                                      QByteArray("#!/bin/sh\necho \"$1\" > \"${0%/*}/asked\"\n") + c.opener));
+            script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(bin));
+        int failures = 0;
+        Desktop().openDocument(QUrl::fromLocalFile(QStringLiteral("/maps/a page.html")), [&failures] { ++failures; });
+        qputenv("PATH", path);
+        // The answer is in once the opener has ended and is gone.
+        EXPECT_TRUE(QTest::qWaitFor([] { return qApp->findChildren<QProcess *>().isEmpty(); }));
+        EXPECT_EQ(failures, c.failures);
+        if (c.opener) {
+            EXPECT_EQ(readFile(bin + QStringLiteral("/asked")), "/maps/a page.html\n");
+        }
+    }
 }

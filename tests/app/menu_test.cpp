@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
+#include "support/file_folder.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
@@ -10,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QToolButton>
 
@@ -42,7 +45,7 @@ QString describeItem(const QString &parent, const QAction *action)
         kind = QStringLiteral("command");
     QString line = parent + QLatin1Char('/') + action->objectName() + QLatin1Char(' ') + kind;
     if (!action->isSeparator())
-        line += QStringLiteral(" \"%1\"").arg(action->text());
+        line += QStringLiteral(" \"%1\"").arg(captionWords(action->text()));
     const QString keys = QKeySequence::listToString(action->shortcuts(), QKeySequence::PortableText);
     if (!keys.isEmpty())
         line += QLatin1Char(' ') + keys;
@@ -78,7 +81,7 @@ TEST(MenuBar, HoldsTheEditorsMenusInOrder)
 8mnufile/mnufile_exit command "Exit" Ctrl+Q
 /8mnuedit top "Edit"
 8mnuedit/mnuedit_undo icon "Undo" Ctrl+Z
-8mnuedit/mnuedit_redo icon "Redo" Ctrl+Y
+8mnuedit/mnuedit_redo icon "Redo" Ctrl+Y; Ctrl+Shift+Z
 8mnuedit/mnuedit_sep_undo separator
 8mnuedit/mnuedit_copy icon "Copy Shape" Ctrl+C
 8mnuedit/mnuedit_cut icon "Cut Shape" Ctrl+X
@@ -124,6 +127,68 @@ TEST(MenuBar, HoldsTheEditorsMenusInOrder)
         }
     }
     EXPECT_EQ("\n" + built.toStdString(), expected);
+}
+
+TEST(MenuBar, EveryMenuAndItemOpensFromTheKeyboard)
+{
+    ShownForm shown({400, 300});
+    QMenuBar *bar = shown->menuBar();
+    // Each menu, and the bar itself, gives every entry a letter of its own.
+    QList<QList<QAction *>> menus = {bar->actions()};
+    for (QAction *top : bar->actions())
+        menus << top->menu()->actions();
+    for (const QList<QAction *> &entries : menus) {
+        QStringList letters;
+        for (const QAction *entry : entries)
+            if (!entry->isSeparator())
+                letters << QKeySequence::mnemonic(entry->text()).toString(QKeySequence::PortableText);
+        EXPECT_FALSE(letters.contains(QString())) << letters.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(QSet<QString>(letters.begin(), letters.end()).size(), letters.size())
+            << letters.join(QLatin1Char(' ')).toStdString();
+    }
+
+    QTest::keyClick(shown.form.get(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), bar->actions().first()->menu());
+    QApplication::activePopupWidget()->close();
+
+    shown.choose("mnuview_zoomin");
+    shown.click({10, 10});
+    QTest::keyClick(shown.form.get(), Qt::Key_V, Qt::AltModifier);
+    QWidget *view = QApplication::activePopupWidget();
+    ASSERT_EQ(view, bar->findChild<QMenu *>(QStringLiteral("8mnuview")));
+    QTest::keyClick(view, Qt::Key_N);
+    EXPECT_EQ(shown->document().zoom_factor, 1.0f);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST(MenuBar, TheHelpPageListsTheKeysTheMenusHave)
+{
+    ShownForm shown;
+    shown.choose("mnuhelp_help");
+    ASSERT_EQ(shown.desktop->opened.size(), 1);
+    const QString page = QString::fromUtf8(readFile(shown.desktop->opened.first().toLocalFile()));
+    const QString keysTable =
+        page.section(QStringLiteral("<h2>Keys</h2>"), 1).section(QStringLiteral("</table>"), 0, 0);
+    // "menu &rarr; command: key, key" from each row of the page and from each
+    // menu item that has keys.
+    QStringList listed;
+    static const QRegularExpression row(QStringLiteral("<tr><td>(.*?)</td><td>(.*?)</td></tr>"));
+    static const QRegularExpression kbd(QStringLiteral("<kbd>(.*?)</kbd>"));
+    for (const QRegularExpressionMatch &match : row.globalMatch(keysTable)) {
+        QStringList keys;
+        for (const QRegularExpressionMatch &key : kbd.globalMatch(match.captured(1)))
+            keys << key.captured(1);
+        listed << match.captured(2) + QStringLiteral(": ") + keys.join(QStringLiteral(", "));
+    }
+    QStringList inMenus;
+    for (QAction *top : shown->menuBar()->actions())
+        for (QAction *item : top->menu()->actions())
+            if (!item->shortcuts().isEmpty())
+                inMenus << captionWords(top->text()) + QStringLiteral(" &rarr; ") + captionWords(item->text())
+                               + QStringLiteral(": ")
+                               + QKeySequence::listToString(item->shortcuts(), QKeySequence::PortableText)
+                                     .replace(QStringLiteral("; "), QStringLiteral(", "));
+    EXPECT_EQ(listed, inMenus);
 }
 
 TEST(MenuBar, TopMenusAndUnknownKeysRunNothing)
@@ -272,6 +337,13 @@ TEST(MenuCommands, HelpOpensOurPageAndAboutNamesTheProgram)
     const QUrl help = shown.desktop->opened.first();
     EXPECT_TRUE(help.isLocalFile());
     EXPECT_TRUE(help.toLocalFile().endsWith(QStringLiteral("/share/zonari/help/index.html")));
+    // Without a browser the user learns where the page is.
+    shown.desktop->desktopLaunches = false;
+    QTest::keyClick(shown.form.get(), Qt::Key_F1);
+    const DesktopScript::Message noBrowser{
+        QStringLiteral("Could not start a browser to show the help guide %1 !").arg(help.toLocalFile()), QString(),
+        MessageIcon::Exclamation};
+    EXPECT_EQ(shown.desktop->messages, QList{noBrowser});
 
     shown->menuAction(QStringLiteral("mnuhelp_about"))->trigger();
     ASSERT_EQ(shown.desktop->about.size(), 1);

@@ -6,9 +6,11 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -80,4 +82,18 @@ TEST(Window, TheCodePaneIsReadOnlyAndMonospaced)
     // Monospaced, whether or not the font says it is fixed-pitch.
     const QFontMetrics metrics = shown->htmltext()->fontMetrics();
     EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
+}
+
+TEST(Window, StartsWithTheFocusOnThePictureAndNeverCutsItsBarsShort)
+{
+    ShownForm shown;
+    EXPECT_EQ(QApplication::focusWidget(), shown->mainpic());
+    resizeClient(*shown.form, QSize() - shown->size());
+    EXPECT_EQ(shown->size(), shown->minimumSize());
+    const QRect client = shown->centralWidget()->rect();
+    for (const QToolButton *button : shown->centralWidget()->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(client.contains(button->geometry())) << button->objectName().toStdString();
+    const QMenuBar *bar = shown->menuBar();
+    for (QAction *menu : bar->actions())
+        EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu))) << menu->objectName().toStdString();
 }

@@ -61,6 +61,14 @@ QString ShownForm::mapText() const
     return code().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
+QString captionWords(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char('&'))
+            text.remove(i, 1); // the next character stays, even a second "&"
+    return text;
+}
+
 void press(QWidget *dialog, const char *button)
 {
     QTest::mouseClick(dialog->findChild<QAbstractButton *>(QLatin1String(button)), Qt::LeftButton);

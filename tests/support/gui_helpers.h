@@ -40,6 +40,10 @@ template <typename D> D *openDialog(Form1 &form)
     return dialog;
 }
 
+// A menu caption's words as the user reads them: without the "&" that marks
+// the access key ("&&" stands for one "&").
+QString captionWords(QString text);
+
 // Clicks the button or check box of that object name in a dialog.
 void press(QWidget *dialog, const char *button);
 

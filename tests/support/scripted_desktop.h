@@ -87,10 +87,11 @@ public:
         --m_script->cancelledWaits;
         return false;
     }
-    bool openDocument(const QUrl &url) override
+    void openDocument(const QUrl &url, std::function<void()> failed) override
     {
         m_script->opened.append(url);
-        return m_script->desktopLaunches;
+        if (!m_script->desktopLaunches)
+            failed();
     }
     bool startProgram(const QString &program, const QStringList &arguments) override
     {
