@@ -9,11 +9,12 @@ packages=(
   libgl-dev
   libgumbo-dev
   libwmf-dev libwmf-bin fonts-urw-base35
-  libemf2svg-dev
+  emf2svg
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core fontconfig
   xdg-utils
+  desktop-file-utils appstream groff-base
   chromium apache2-bin
 )
 

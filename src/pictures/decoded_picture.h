@@ -6,7 +6,8 @@
 #include <QtEndian>
 
 // Why a file gave no picture; the loader turns this into the user's message.
-enum class DecodeFailure { None, Unreadable, NotAPicture, TooLarge };
+// ConverterMissing: the separate program that draws EMF pictures is not installed.
+enum class DecodeFailure { None, Unreadable, NotAPicture, TooLarge, ConverterMissing };
 
 // A decoded picture, opaque, at its own size in pixels, or why there is none.
 struct DecodedPicture {

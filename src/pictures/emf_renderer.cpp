@@ -1,9 +1,6 @@
 #include "metafile.h"
 
-#include <cstdlib>
-#include <memory>
-
-#include <emf2svg.h>
+#include "emf_converter.h"
 
 namespace {
 
@@ -46,10 +43,6 @@ bool recordsAreWhole(const QByteArray &data)
     return false;
 }
 
-struct FreeDeleter {
-    void operator()(char *p) const { std::free(p); }
-};
-
 } // namespace
 
 DecodedPicture renderEmf(const QByteArray &data, ScreenResolution screen, QColor background)
@@ -79,23 +72,13 @@ DecodedPicture renderEmf(const QByteArray &data, ScreenResolution screen, QColor
         return blankPicture(size, background); // no ink at all
 
     // The converter writes the ink bounds, in reference-device pixels, as
-    // the document; asking for exactly that size keeps its scale at one.
-    QByteArray bytes = data; // the converter reads through a non-const pointer
-    bytes.detach();
-    char noNamespace[] = "";
-    generatorOptions options{};
-    options.nameSpace = noNamespace;
-    options.svgDelimiter = true;
-    options.emfplus = false; // like the system's own player: the GDI records only
-    options.imgWidth = double(boundsWidth);
-    options.imgHeight = double(boundsHeight);
-    char *out = nullptr;
-    size_t outLength = 0;
-    const int converted = emf2svg(bytes.data(), size_t(bytes.size()), &out, &outLength, &options);
-    const std::unique_ptr<char, FreeDeleter> owned(out);
-    if (!converted || !out)
+    // the document; asking for exactly that size keeps its scale at one. It
+    // draws the GDI records only, like the system's own player.
+    const ConvertedEmf converted = convertEmfToSvg(data, boundsWidth, boundsHeight);
+    if (converted.outcome == ConvertedEmf::Outcome::ConverterMissing)
+        return DecodedPicture::failed(DecodeFailure::ConverterMissing);
+    if (converted.outcome != ConvertedEmf::Outcome::Converted)
         return DecodedPicture::failed(DecodeFailure::NotAPicture);
-    const QByteArray svg(out, qsizetype(outLength));
 
     // The frame in the document's coordinates: 0.01 mm to reference-device
     // pixels, measured from the ink bounds' corner.
@@ -103,5 +86,5 @@ DecodedPicture renderEmf(const QByteArray &data, ScreenResolution screen, QColor
     const double pixelsPerHimetricY = double(deviceHeight) / heightMm / 100.0;
     const QRectF viewBox(frame.left * pixelsPerHimetricX - bounds.left, frame.top * pixelsPerHimetricY - bounds.top,
                          frameWidth * pixelsPerHimetricX, frameHeight * pixelsPerHimetricY);
-    return renderSvg(svg, viewBox, size, background);
+    return renderSvg(converted.svg, viewBox, size, background);
 }

@@ -10,6 +10,8 @@
 
 // Metafiles larger than this are not read into memory at all.
 inline constexpr qint64 MaxMetafileBytes = 64LL * 1024 * 1024;
+// Nor is an SVG that a metafile converts to.
+inline constexpr qint64 MaxSvgBytes = 256LL * 1024 * 1024;
 
 // A physical size in HIMETRIC units (0.01 mm) shown at a screen resolution,
 // rounded to whole pixels the way the system's own conversion rounds (to

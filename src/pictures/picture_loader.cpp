@@ -90,12 +90,13 @@ DecodedPicture decodeFile(const QString &path, const QList<QByteArray> &rasterFo
         if (file.size() > MaxMetafileBytes)
             return DecodedPicture::failed(DecodeFailure::TooLarge);
         const QByteArray data = file.readAll();
-        // libwmf (with the gd it bundles) keeps state in globals and
-        // libemf2svg is not known to be safe in two threads at once; the
-        // open dialog draws its previews in a worker thread.
-        static QMutex metafileLock;
-        const QMutexLocker lock(&metafileLock);
-        return kind == MetafileKind::Emf ? renderEmf(data, screen, background) : renderWmf(data, screen, background);
+        if (kind == MetafileKind::Emf)
+            return renderEmf(data, screen, background); // converted in a process of its own
+        // libwmf (with the gd it bundles) keeps state in globals; the open
+        // dialog draws its previews in a worker thread.
+        static QMutex wmfLock;
+        const QMutexLocker lock(&wmfLock);
+        return renderWmf(data, screen, background);
     }
 
     // Told by content even where the name suggests otherwise: a .dib file is
@@ -128,9 +129,18 @@ ScreenResolution sane(ScreenResolution screen)
     return {usable(screen.dpiX), usable(screen.dpiY)};
 }
 
+// Not a fault of the picture: the program that draws EMF pictures is not
+// installed. Both paths say so, naming what to install.
+QString converterMissingMessage(const QString &path)
+{
+    return QStringLiteral("Cannot draw EMF picture without emf2svg-conv (package emf2svg) ") + path;
+}
+
 LoadedPicture loadThroughPngPath(const QString &path, ScreenResolution screen)
 {
     const DecodedPicture decoded = decodeFile(path, PngPathFormats, PngBackground, screen);
+    if (decoded.failure == DecodeFailure::ConverterMissing)
+        return {QImage(), converterMissingMessage(path)};
     if (decoded.failure != DecodeFailure::None)
         return {QImage(), QStringLiteral("Error loading picture ") + path};
     return {decoded.image, QString()};
@@ -146,6 +156,8 @@ LoadedPicture loadThroughStandardPath(const QString &path, ScreenResolution scre
         return {QImage(), QStringLiteral("Cannot open picture file ") + path};
     case DecodeFailure::TooLarge:
         return {QImage(), QStringLiteral("Picture too large ") + path};
+    case DecodeFailure::ConverterMissing:
+        return {QImage(), converterMissingMessage(path)};
     case DecodeFailure::NotAPicture:
         break;
     }

@@ -29,7 +29,6 @@ constexpr qsizetype FrameOffset = 6;
 constexpr qsizetype UnitsPerInchOffset = 14;
 constexpr qsizetype PlaceableHeaderBytes = 22;
 constexpr qsizetype StandardHeaderBytes = 18;
-constexpr qsizetype MaxSvgBytes = 256LL * 1024 * 1024;
 constexpr U16 IsotropicMapMode = 7; // the two modes that scale by window and viewport
 constexpr U16 AnisotropicMapMode = 8;
 
