@@ -351,15 +351,18 @@ void CodePane::scrollContentsBy(int, int)
     viewport()->update(); // the vertical bar counts lines, not pixels
 }
 
+// The frame and the selection's colours show where the focus is.
 void CodePane::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    viewport()->update(); // the selection's colours follow the focus
+    update();
+    viewport()->update();
 }
 
 void CodePane::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
+    update();
     viewport()->update();
 }
 
@@ -374,7 +377,14 @@ bool CodePane::event(QEvent *event)
             return true;
         }
     }
-    return QAbstractScrollArea::event(event);
+    const bool handled = QAbstractScrollArea::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        // Text edits show the focus in their frame; the style's plain frame does not.
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    return handled;
 }
 
 void CodePane::keyPressEvent(QKeyEvent *event)
