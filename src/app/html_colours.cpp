@@ -54,27 +54,26 @@ HtmlLineState colourHtmlLine(QStringView text, HtmlLineState atStart, std::vecto
     HtmlLineState state = atStart;
     const qsizetype n = text.size();
     qsizetype i = 0;
+    // A comment or a quoted value runs on to its closing mark or the line's end.
+    const auto runTo = [&](QStringView closing, HtmlRole role, HtmlLineState after) {
+        const qsizetype end = text.indexOf(closing, i);
+        const qsizetype stop = end < 0 ? n : end + closing.size();
+        colour(i, stop - i, role);
+        i = stop;
+        if (end >= 0)
+            state = after;
+    };
     while (i < n) {
         switch (state) {
-        case InComment: {
-            const qsizetype end = text.indexOf(u"-->", i);
-            const qsizetype stop = end < 0 ? n : end + 3;
-            colour(i, stop - i, HtmlRole::Comment);
-            i = stop;
-            if (end >= 0)
-                state = InText;
+        case InComment:
+            runTo(u"-->", HtmlRole::Comment, InText);
             break;
-        }
         case InDoubleQuoted:
-        case InSingleQuoted: {
-            const qsizetype end = text.indexOf(state == InDoubleQuoted ? u'"' : u'\'', i);
-            const qsizetype stop = end < 0 ? n : end + 1;
-            colour(i, stop - i, HtmlRole::AttributeValue);
-            i = stop;
-            if (end >= 0)
-                state = InTag;
+            runTo(u"\"", HtmlRole::AttributeValue, InTag);
             break;
-        }
+        case InSingleQuoted:
+            runTo(u"'", HtmlRole::AttributeValue, InTag);
+            break;
         case InTag: {
             const QChar c = text[i];
             if (c == u'>') {
