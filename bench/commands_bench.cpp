@@ -1,10 +1,10 @@
 #include "app/form1.h"
 #include "canvas/canvas.h"
+#include "formats/map_writer.h"
 #include "sample_maps.h"
 
 #include <QFile>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -153,3 +153,26 @@ void BM_CodePaneWholeMap10000Areas(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CodePaneWholeMap10000Areas)->Unit(benchmark::kMillisecond);
+
+// The code pane following an edit of one area in a 10,000-area map: one line
+// of the map text changes, and the pane paints what is in view.
+void BM_CodePaneOneLineChange10000Areas(benchmark::State &state)
+{
+    MapDocument doc = sampleMap(10000);
+    const QString before = calculate_html(doc);
+    doc.shapecol.item(5000).link += QStringLiteral("-edited");
+    const QString after = calculate_html(doc);
+    CodePane pane(nullptr);
+    pane.resize(745, 105);
+    pane.show();
+    if (!QTest::qWaitForWindowExposed(&pane))
+        state.SkipWithError("pane not exposed");
+    pane.showMapText(before);
+    bool edited = false;
+    for (auto _ : state) {
+        edited = !edited;
+        pane.showMapText(edited ? after : before);
+        pane.viewport()->repaint();
+    }
+}
+BENCHMARK(BM_CodePaneOneLineChange10000Areas)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@ set(rows
     "read a client map (file)|BM_ReadClientFile|real_time|50|ms"
     "read a server map (file)|BM_ReadNcsaFile|real_time|20|ms"
     "code pane refresh|BM_CodePaneWholeMap10000Areas|real_time|20|ms"
+    "code pane, one-line change|BM_CodePaneOneLineChange10000Areas|real_time|2|ms"
     "pointer move|BM_CanvasMouseMove10000Areas|real_time|0.5|ms"
     "full repaint|BM_CanvasRepaint10000Areas|real_time|16|ms"
     "first paint after a zoom step|BM_FirstPaintAfterZoomStep10000Areas|real_time|16|ms"

@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "app/html_highlighter.h"
 #include "canvas/canvas.h"
 #include "canvas/zoom_math.h"
 #include "formats/map_writer.h"
@@ -219,12 +218,6 @@ void BM_LoadClientMap10000AreasPainted(benchmark::State &state)
         window.repaint();
         if (window.document().shapecol.count() != 10000)
             state.SkipWithError("the map did not load");
-        // The code pane colours what is out of view while the program is
-        // idle; one load's idle work is not the next load's.
-        state.PauseTiming();
-        if (!QTest::qWaitFor([&] { return window.htmltext()->allColoured(); }))
-            state.SkipWithError("the code pane did not finish its colours");
-        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_LoadClientMap10000AreasPainted)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSettings>
 #include <QToolButton>
@@ -160,7 +159,6 @@ void Form1::createControls()
     m_htmltext = new CodePane(m_client);
     m_htmltext->setObjectName(QStringLiteral("htmltext"));
     m_htmltext->setGeometry(HtmlText);
-    m_htmltext->installEventFilter(this);
 }
 
 void Form1::buildMenuBar()

@@ -29,7 +29,6 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QScrollBar;
 class QToolButton;
 class frm_options;

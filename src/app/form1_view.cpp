@@ -7,8 +7,6 @@
 #include "form1_layout.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -130,12 +128,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
         layOutAfterResize();
-    if (watched == m_htmltext && event->type() == QEvent::ShortcutOverride
-        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
-        // In the code pane the copy key copies its text, not the selected area.
-        event->accept();
-        return true;
-    }
     if ((watched == m_picture1 || watched == m_mainpic) && event->type() == QEvent::Wheel) {
         // The wheel over the picture scrolls it: sideways with Shift or a
         // sideways wheel.

@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>

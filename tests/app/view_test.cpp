@@ -4,7 +4,6 @@
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>

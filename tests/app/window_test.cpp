@@ -4,10 +4,10 @@
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
@@ -74,11 +74,12 @@ TEST(Window, ClosingDeletesTheTemporaryFilesAndClosesTheOtherWindows)
 }
 
 // What it shows is checked wherever a command changes the map.
-TEST(Window, TheCodePaneIsReadOnlyAndMonospaced)
+TEST(Window, TheCodePaneTakesTheFocusFromTheTabKeyAndIsMonospaced)
 {
     ShownForm shown;
-    EXPECT_TRUE(shown->htmltext()->isReadOnly());
-    EXPECT_TRUE(shown->htmltext()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    for (int tab = 0; tab < 10 && QApplication::focusWidget() != shown->htmltext(); ++tab)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : shown.form.get(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), shown->htmltext());
     // Monospaced, whether or not the font says it is fixed-pitch.
     const QFontMetrics metrics = shown->htmltext()->fontMetrics();
     EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QTest>
 
 ShownForm::ShownForm(QSize picture) : form(std::make_unique<Form1>(std::make_unique<ScriptedDesktop>(desktop)))
