@@ -365,7 +365,13 @@ FileText readMapInputFile(const QString &path, FileKind kind)
 
 QString utf8Piece(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return utf8.decode(bytes);
+    // QString::fromUtf8 is fast but drops a byte-order mark at the start:
+    // each one there is put back as the character it is.
+    static constexpr QByteArrayView Bom("\xEF\xBB\xBF");
+    QString text;
+    while (bytes.startsWith(Bom)) {
+        text += QChar(0xFEFF);
+        bytes = bytes.sliced(Bom.size());
+    }
+    return text.isEmpty() ? QString::fromUtf8(bytes) : text + QString::fromUtf8(bytes);
 }
