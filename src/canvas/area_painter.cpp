@@ -18,28 +18,6 @@ QRect outlineBox(int left, int top, int right, int bottom)
                  QPoint(std::max(left, right) - 2, std::max(top, bottom) - 2));
 }
 
-QRect outlineBoxOf(const AreaRegion &region)
-{
-    return outlineBox(region.left, region.top, region.right, region.bottom);
-}
-
-void paintRegion(QPainter &painter, const AreaRegion &region)
-{
-    switch (region.kind) {
-    case AreaRegion::Box:
-        painter.drawRect(outlineBoxOf(region));
-        break;
-    case AreaRegion::Ellipse:
-        painter.drawEllipse(outlineBoxOf(region));
-        break;
-    case AreaRegion::Poly:
-        painter.drawPolygon(region.polygon, Qt::OddEvenFill);
-        break;
-    case AreaRegion::None:
-        break;
-    }
-}
-
 // The outline of the area as its points stand now, before its region is
 // rebuilt: the rubber band while drawing, the shape while moving.
 void paintLiveOutline(QPainter &painter, const clscoords &area, float zoom)
@@ -72,43 +50,45 @@ QImage hatchTile(const AreaLook &look)
 
 } // namespace
 
-MaskWriter::MaskWriter(uchar *bits, qsizetype bytesPerLine, QPoint origin, const QRect &clip)
-    : m_bits(bits), m_stride(bytesPerLine), m_origin(origin), m_clip(clip)
+PixelWriter::PixelWriter(uchar *bits, qsizetype bytesPerLine, const QRect &clip)
+    : m_bits(bits), m_stride(bytesPerLine), m_clip(clip)
 {}
 
-void MaskWriter::fill(int y, int first, int last, quint32 argb)
+quint32 *PixelWriter::row(int y) const
 {
-    if (y < m_clip.top() || y > m_clip.bottom())
-        return;
-    first = std::max(first, m_clip.left());
-    last = std::min(last, m_clip.right());
-    if (first > last)
-        return;
-    auto *row = reinterpret_cast<quint32 *>(m_bits + qsizetype(y - m_origin.y()) * m_stride) - m_origin.x();
-    std::fill(row + first, row + last + 1, argb);
+    return reinterpret_cast<quint32 *>(m_bits + qsizetype(y) * m_stride);
 }
 
-void MaskWriter::pattern(int y, int first, int last, const QImage &tile)
+bool PixelWriter::clip(int y, int &first, int &last) const
 {
-    if (y < m_clip.top() || y > m_clip.bottom())
-        return;
     first = std::max(first, m_clip.left());
     last = std::min(last, m_clip.right());
-    const auto *tileRow = reinterpret_cast<const quint32 *>(tile.constScanLine(y % HatchPeriod));
-    auto *row = reinterpret_cast<quint32 *>(m_bits + qsizetype(y - m_origin.y()) * m_stride) - m_origin.x();
-    // The tile's row twice over, so that a whole period starting at any
-    // column is one copy.
-    quint32 twice[2 * HatchPeriod];
-    std::copy(tileRow, tileRow + HatchPeriod, twice);
-    std::copy(tileRow, tileRow + HatchPeriod, twice + HatchPeriod);
-    const quint32 *period = twice + first % HatchPeriod;
-    int x = first;
-    for (; x + HatchPeriod - 1 <= last; x += HatchPeriod)
-        std::copy(period, period + HatchPeriod, row + x);
-    std::copy(period, period + (last - x + 1), row + x);
+    return y >= m_clip.top() && y <= m_clip.bottom() && first <= last;
 }
 
-void MaskWriter::line(QPoint from, QPoint to, quint32 argb)
+void PixelWriter::fill(int y, int first, int last, quint32 argb)
+{
+    if (clip(y, first, last))
+        std::fill(row(y) + first, row(y) + last + 1, argb);
+}
+
+void PixelWriter::copy(int y, int first, int last, const quint32 *source)
+{
+    if (clip(y, first, last))
+        std::copy(source + first, source + last + 1, row(y) + first);
+}
+
+void PixelWriter::copyOpaque(int y, int first, int last, const quint32 *source)
+{
+    if (!clip(y, first, last))
+        return;
+    quint32 *target = row(y);
+    for (int x = first; x <= last; ++x)
+        if (qAlpha(source[x]) != 0)
+            target[x] = source[x];
+}
+
+void PixelWriter::line(QPoint from, QPoint to, quint32 argb)
 {
     if (!QRect(from, to).normalized().intersects(m_clip))
         return;
@@ -268,34 +248,37 @@ void AreaPainter::renderTiles(const MapDocument &doc, const AreaRegions &regions
                 groups[p * 3 + group].push_back(regions.regionAt(position));
     }
 
-    QPainter layer(&m_layer);
-    layer.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &tile : tiles)
-        layer.fillRect(tile, Qt::transparent);
-    layer.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    for (std::size_t p = 0; p < pieces.size(); ++p) {
-        const bool whole = pieces.size() > 1 || tiles.size() == boxTiles;
-        const std::vector<QRect> &targets = whole ? std::vector<QRect>{pieces[p]} : tiles;
-        renderGroup(layer, groups[p * 3 + Normal], pieces[p], targets, m_hatches[Normal]);
-        renderGroup(layer, groups[p * 3 + Highlighted], pieces[p], targets, m_hatches[Highlighted]);
-        renderGroup(layer, groups[p * 3 + Selected], pieces[p], targets, m_hatches[Selected]);
-    }
-    for (const QRect &tile : tiles)
-        m_tileValid[std::size_t(tile.y() / TileSize) * std::size_t(m_tilesX) + std::size_t(tile.x() / TileSize)] = true;
+    const QRect canvas(QPoint(0, 0), m_canvasSize);
+    for (std::size_t p = 0; p < pieces.size(); ++p)
+        renderPiece(pieces[p] & canvas, &groups[p * 3]);
+    // A piece covers its tiles whole, also those that were still right.
+    for (const QRect &piece : pieces)
+        for (int ty = piece.top() / TileSize; ty <= piece.bottom() / TileSize; ++ty)
+            for (int tx = piece.left() / TileSize; tx <= piece.right() / TileSize; ++tx)
+                m_tileValid[std::size_t(ty) * std::size_t(m_tilesX) + std::size_t(tx)] = true;
 }
 
-void AreaPainter::renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &piece,
-                              const std::vector<QRect> &targets, const Hatch &hatch)
+void AreaPainter::renderPiece(const QRect &piece, const std::vector<const AreaRegion *> *groups)
 {
-    if (group.empty())
-        return;
-    if (m_mask.size() != piece.size())
-        m_mask = QImage(piece.size(), QImage::Format_ARGB32_Premultiplied);
-    m_mask.fill(Qt::transparent);
+    // The hatch of each look across the piece's width, one row for each row
+    // of its period, so that each run is hatched with one copy. The lines
+    // line up with the canvas origin, so overlapping areas of one look hatch
+    // exactly as if each were hatched alone.
+    for (int g = 0; g < Hidden; ++g) {
+        QImage &rows = m_hatchRows[g];
+        if (rows.width() != piece.width())
+            rows = QImage(piece.width(), HatchPeriod, QImage::Format_ARGB32_Premultiplied);
+        for (int r = 0; r < HatchPeriod; ++r) {
+            const auto *tileRow = reinterpret_cast<const quint32 *>(m_hatches[g].tile.constScanLine(r));
+            auto *row = reinterpret_cast<quint32 *>(rows.scanLine(r));
+            for (int c = 0; c < piece.width(); ++c)
+                row[c] = tileRow[(piece.left() + c) % HatchPeriod];
+        }
+    }
 
-    // Bands of rows are drawn at the same time, each into its own rows of
-    // the mask and from its own runs; a band's runs reach one pixel beyond
-    // it, where its outline needs to know what lies next to its edge.
+    // Bands of rows are drawn at the same time, each straight into its own
+    // rows of the layer and from its own runs; a band's runs reach one pixel
+    // beyond it, where its outline needs to know what lies next to its edge.
     const int bandCount = std::clamp(piece.height() / MinBandRows, 1, std::max(1, QThread::idealThreadCount()));
     m_bands.resize(std::size_t(bandCount));
     for (int b = 0; b < bandCount; ++b) {
@@ -303,47 +286,53 @@ void AreaPainter::renderGroup(QPainter &layer, const std::vector<const AreaRegio
         const int bottom = piece.top() + piece.height() * (b + 1) / bandCount - 1;
         m_bands[std::size_t(b)].rows = QRect(QPoint(piece.left(), top), QPoint(piece.right(), bottom));
     }
-    uchar *const bits = m_mask.bits(); // detached here, before the bands write
-    const quint32 ink = qPremultiply(hatch.colour.rgba());
+    uchar *const bits = m_layer.bits(); // detached here, before the bands write
     QtConcurrent::blockingMap(m_bands, [&](Band &band) {
-        MaskWriter mask(bits, m_mask.bytesPerLine(), piece.topLeft(), band.rows);
-        band.runs.clear();
-        band.runsEnd.clear();
-        for (const AreaRegion *region : group) {
-            region->appendRuns(band.rows.adjusted(-1, -1, 1, 1), band.runs);
-            band.runsEnd.push_back(band.runs.size());
-        }
-        // The hatch lines line up with the canvas origin, so overlapping
-        // areas of one look hatch exactly as if each were hatched alone.
-        for (const PixelRun &run : band.runs)
-            mask.pattern(run.y, run.first, run.last, hatch.tile);
-        for (std::size_t i = 0; i < group.size(); ++i) {
-            const std::size_t begin = i == 0 ? 0 : band.runsEnd[i - 1];
-            paintOutline(mask, *group[i], {band.runs.data() + begin, band.runsEnd[i] - begin}, ink);
+        PixelWriter layer(bits, m_layer.bytesPerLine(), band.rows);
+        for (int y = band.rows.top(); y <= band.rows.bottom(); ++y)
+            layer.fill(y, band.rows.left(), band.rows.right(), 0);
+        // The hovered and the selected area go over the others, their
+        // hatch's gaps letting what is below show through.
+        for (int g = 0; g < Hidden; ++g) {
+            const std::vector<const AreaRegion *> &group = groups[g];
+            band.runs.clear();
+            band.runsEnd.clear();
+            for (const AreaRegion *region : group) {
+                region->appendRuns(band.rows.adjusted(-1, -1, 1, 1), band.runs);
+                band.runsEnd.push_back(band.runs.size());
+            }
+            const QImage &hatchRows = m_hatchRows[g];
+            for (const PixelRun &run : band.runs) {
+                const quint32 *hatch =
+                    reinterpret_cast<const quint32 *>(hatchRows.constScanLine(run.y % HatchPeriod)) - piece.left();
+                if (g == Normal)
+                    layer.copy(run.y, run.first, run.last, hatch);
+                else
+                    layer.copyOpaque(run.y, run.first, run.last, hatch);
+            }
+            const quint32 ink = qPremultiply(m_hatches[g].colour.rgba());
+            for (std::size_t i = 0; i < group.size(); ++i) {
+                const std::size_t begin = i == 0 ? 0 : band.runsEnd[i - 1];
+                paintOutline(layer, *group[i], {band.runs.data() + begin, band.runsEnd[i] - begin}, ink);
+            }
         }
     });
-    // A flat box or ellipse has no pixels to outline: a line shows it.
-    QPainter flat(&m_mask);
-    flat.translate(-piece.topLeft());
-    flat.setPen(QPen(hatch.colour, 0));
-    for (const AreaRegion *region : group)
-        if (region->kind != AreaRegion::Poly && region->isEmpty())
-            paintRegion(flat, *region);
-    flat.end();
-
-    // Only the tiles asked for take the drawing; the rest of the layer is
-    // already right.
-    for (const QRect &target : targets)
-        layer.drawImage(target.topLeft(), m_mask, target.translated(-piece.topLeft()));
 }
 
-void AreaPainter::paintOutline(MaskWriter &mask, const AreaRegion &region, std::span<const PixelRun> runs, quint32 ink)
+void AreaPainter::paintOutline(PixelWriter &layer, const AreaRegion &region, std::span<const PixelRun> runs,
+                               quint32 ink)
 {
     if (region.kind == AreaRegion::Poly) {
         // Every edge, also of a polygon with no inside at all.
         const QPolygon &vertices = region.polygon;
         for (qsizetype i = 0; i < vertices.size(); ++i)
-            mask.line(vertices[i], vertices[(i + 1) % vertices.size()], ink);
+            layer.line(vertices[i], vertices[(i + 1) % vertices.size()], ink);
+        return;
+    }
+    if (region.isEmpty()) {
+        // A flat box or ellipse has no pixels to outline: a line shows it.
+        const QRect corners = region.outlineRect();
+        layer.line(corners.topLeft(), corners.bottomRight(), ink);
         return;
     }
     // The outline is the region's pixels that have a neighbour outside it:
@@ -351,18 +340,18 @@ void AreaPainter::paintOutline(MaskWriter &mask, const AreaRegion &region, std::
     // cover. Boxes and ellipses have one run a row.
     const auto uncovered = [&](const PixelRun &run, const PixelRun *other) {
         if (!other) {
-            mask.fill(run.y, run.first, run.last, ink);
+            layer.fill(run.y, run.first, run.last, ink);
             return;
         }
-        mask.fill(run.y, run.first, std::min(run.last, other->first - 1), ink);
-        mask.fill(run.y, std::max(run.first, other->last + 1), run.last, ink);
+        layer.fill(run.y, run.first, std::min(run.last, other->first - 1), ink);
+        layer.fill(run.y, std::max(run.first, other->last + 1), run.last, ink);
     };
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const PixelRun &run = runs[i];
         const PixelRun *above = i > 0 && runs[i - 1].y == run.y - 1 ? &runs[i - 1] : nullptr;
         const PixelRun *below = i + 1 < runs.size() && runs[i + 1].y == run.y + 1 ? &runs[i + 1] : nullptr;
-        mask.fill(run.y, run.first, run.first, ink);
-        mask.fill(run.y, run.last, run.last, ink);
+        layer.fill(run.y, run.first, run.first, ink);
+        layer.fill(run.y, run.last, run.last, ink);
         uncovered(run, above);
         uncovered(run, below);
     }

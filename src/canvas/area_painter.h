@@ -15,26 +15,28 @@ Qt::BrushStyle hatchBrushStyle(int hatchStyle);
 // The hatch patterns repeat every 8 pixels across and down.
 inline constexpr int HatchPeriod = 8;
 
-// Writes premultiplied ARGB pixels straight into a picture's bits, whose
-// first pixel stands for the canvas point origin, within the canvas
-// rectangle clip: for thousands of small shapes much faster than the
-// painter's general rasteriser, and free of shared state, so that several
-// writers may fill separate rows of one picture at once.
-class MaskWriter {
+// Writes premultiplied ARGB pixels straight into a canvas-sized picture's
+// bits, within the rectangle clip: for thousands of small shapes much
+// faster than the painter's general rasteriser, and free of shared state,
+// so that several writers may fill separate rows of one picture at once.
+class PixelWriter {
 public:
-    MaskWriter(uchar *bits, qsizetype bytesPerLine, QPoint origin, const QRect &clip);
-    // Pixels first..last of canvas row y.
+    PixelWriter(uchar *bits, qsizetype bytesPerLine, const QRect &clip);
+    // Pixels first..last of row y.
     void fill(int y, int first, int last, quint32 argb);
-    // Pixels first..last of canvas row y from a HatchPeriod-square tile
-    // repeated from the canvas origin on (the canvas starts there).
-    void pattern(int y, int first, int last, const QImage &tile);
+    // Pixels first..last of row y from source, a row indexed by column;
+    // copyOpaque leaves the pixels where the source is clear.
+    void copy(int y, int first, int last, const quint32 *source);
+    void copyOpaque(int y, int first, int last, const quint32 *source);
     // The one-pixel line a cosmetic pen draws, both ends included.
     void line(QPoint from, QPoint to, quint32 argb);
 
 private:
+    bool clip(int y, int &first, int &last) const;
+    quint32 *row(int y) const;
+
     uchar *m_bits;
     qsizetype m_stride;
-    QPoint m_origin;
     QRect m_clip;
 };
 
@@ -80,16 +82,17 @@ private:
     void invalidate(const QRect &canvasRect);
     void findChanges(const MapDocument &doc, const AreaRegions &regions);
     void renderTiles(const MapDocument &doc, const AreaRegions &regions, const QRect &exposed);
-    void renderGroup(QPainter &layer, const std::vector<const AreaRegion *> &group, const QRect &piece,
-                     const std::vector<QRect> &targets, const Hatch &hatch);
-    static void paintOutline(MaskWriter &mask, const AreaRegion &region, std::span<const PixelRun> runs, quint32 ink);
+    // Draws the piece of the layer from the areas of each look that reach
+    // it (groups[Normal], groups[Highlighted], groups[Selected]).
+    void renderPiece(const QRect &piece, const std::vector<const AreaRegion *> *groups);
+    static void paintOutline(PixelWriter &layer, const AreaRegion &region, std::span<const PixelRun> runs, quint32 ink);
     void paintHandles(QPainter &painter, const MapDocument &doc, const AreaRegions &regions, const CanvasState &state,
                       const QRect &exposed, QPointF draggedHandleCentre);
 
     QImage m_layer;
-    QImage m_mask;
-    std::vector<Band> m_bands; // kept for their runs' storage
-    Hatch m_hatches[3];        // index = Group
+    QImage m_hatchRows[Hidden]; // each look's hatch across the piece, a row for each row of its period
+    std::vector<Band> m_bands;  // kept for their runs' storage
+    Hatch m_hatches[3];         // index = Group
     QSize m_canvasSize;
     AreaLooks m_looks;
     float m_zoom = 0;
