@@ -80,8 +80,24 @@ void appendDefaultLine(TextBuffer &out, const MapDocument &doc)
     out << QLatin1StringView("default ") << doc.default_link << CrLf;
 }
 
-void appendNcsaArea(TextBuffer &out, const clscoords &area)
+// The form Apache's mod_imagemap reads: the centre, then the point on the
+// circle straight right of it, with the centre and radius the client-side
+// map gives the circle.
+void appendApacheCircle(TextBuffer &out, const clscoords &area)
 {
+    const qint32 x = area.getCircleX();
+    const qint32 y = area.getCircleY();
+    out << QLatin1StringView("circle ") << area.link << ' ';
+    appendPair(out, x, ',', y);
+    // Widened: a circle reaching the end of the 32-bit range has its edge
+    // point one beyond it.
+    out << ' ' << QString::number(qint64(x) + area.getCircleR()) << ',' << y << CrLf;
+}
+
+void appendNcsaArea(TextBuffer &out, const clscoords &area, bool apacheCircles)
+{
+    if (apacheCircles && area.shapetype == Circle)
+        return appendApacheCircle(out, area);
     switch (area.shapetype) {
     case Rectangle:
     case Circle:
@@ -140,8 +156,10 @@ QString serverMapText(const MapDocument &doc)
     TextBuffer out(256 + 96 * qsizetype(doc.shapecol.count()));
     if (doc.serverside_type == Ncsa) {
         out << QLatin1StringView("# Imagemap file=") << doc.map_file << CrLf;
+        if (doc.ncsaApacheCircles)
+            out << ApacheCirclesComment << CrLf;
         appendDefaultLine(out, doc);
-        doc.forEachLiveArea([&](const clscoords &area) { appendNcsaArea(out, area); });
+        doc.forEachLiveArea([&](const clscoords &area) { appendNcsaArea(out, area, doc.ncsaApacheCircles); });
     } else if (doc.serverside_type == Cern) {
         appendDefaultLine(out, doc);
         doc.forEachLiveArea([&](const clscoords &area) { appendCernArea(out, area); });

@@ -3,6 +3,7 @@
 #include "client_map_reader.h"
 #include "html_document.h"
 #include "map_text_input.h"
+#include "map_writer.h"
 #include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "model/rounding.h"
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -121,7 +123,24 @@ bool readCern(clscoords &area, QStringView text)
     return false;
 }
 
-bool readNcsa(clscoords &area, QStringView text)
+// An Apache circle line: its link after the keyword's blank, the centre and
+// a point on the circle. The distance between them, rounded, is the radius,
+// and centre and radius make the corners as a client-side circle's do.
+bool readApacheCircle(clscoords &area, const QRegularExpressionMatch &match)
+{
+    const QString link = match.captured(1);
+    area.link = link.startsWith(u' ') ? link.sliced(1) : link;
+    const auto c = numbers(match, {2, 3, 4, 5});
+    if (!c)
+        return false;
+    const QPointF centre((*c)[0], (*c)[1]);
+    const double radius = std::hypot(double((*c)[2]) - (*c)[0], double((*c)[3]) - (*c)[1]);
+    return storeShapePoints(area, circlePointsAround(centre, double(roundHalfEven(radius))));
+}
+
+// centreAndEdge: the line is an Apache circle line of a map that says its
+// circles are written that way.
+bool readNcsa(clscoords &area, QStringView text, bool centreAndEdge)
 {
     const ServerPatterns &patterns = ServerPatterns::get();
     const auto shape = ShapeType(area.shapetype);
@@ -130,6 +149,8 @@ bool readNcsa(clscoords &area, QStringView text)
         const QRegularExpressionMatch match = patterns.ncsaCircle.match(text);
         if (!match.hasMatch())
             return false;
+        if (centreAndEdge)
+            return readApacheCircle(area, match);
         area.link = match.captured(1);
         const auto c = numbers(match, {2, 3, 4, 5});
         if (!c)
@@ -149,6 +170,9 @@ bool readNcsa(clscoords &area, QStringView text)
     return false;
 }
 
+// The keyword Apache knows for circles; "circ" lines are always corners.
+constexpr QLatin1StringView ApacheCircleKeyword("circle");
+
 bool startsWithKeyword(QStringView line, QLatin1StringView keyword)
 {
     // Keywords are ASCII; comparing ASCII letters without case is what
@@ -161,7 +185,8 @@ struct LineResult {
     QString reason;
 };
 
-LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
+// apacheCircles: the map says its circle lines hold centre and edge point.
+LineResult readLine(MapDocument &doc, QStringView line, qint32 format, bool apacheCircles)
 {
     if (startsWithKeyword(line, QLatin1StringView("default")))
         doc.default_link = line.sliced(7).toString();
@@ -171,7 +196,7 @@ LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
         ShapeType shape;
     };
     static constexpr Keyword keywords[] = {
-        {QLatin1StringView("circ "), Circle},    {QLatin1StringView("circle"), Circle},
+        {QLatin1StringView("circ "), Circle},    {ApacheCircleKeyword, Circle},
         {QLatin1StringView("rect "), Rectangle}, {QLatin1StringView("rectangle"), Rectangle},
         {QLatin1StringView("poly "), Polygon},   {QLatin1StringView("polygon"), Polygon},
     };
@@ -193,7 +218,8 @@ LineResult readLine(MapDocument &doc, QStringView line, qint32 format)
         if (doc.shapecol.count() >= MaxAreaCount)
             return {false, TooManyAreasReason.toString()};
         clscoords &area = doc.shapecol.add(shape);
-        if (!(format == Cern ? readCern(area, text) : readNcsa(area, text)))
+        const bool centreAndEdge = apacheCircles && shape == Circle && startsWithKeyword(line, ApacheCircleKeyword);
+        if (!(format == Cern ? readCern(area, text) : readNcsa(area, text, centreAndEdge)))
             return {false, QString()};
         showShapeHandles(area);
     }
@@ -216,11 +242,19 @@ ServerMapResult analyze_server_map(MapDocument &doc, const MapTextSource &source
     const QStringView text =
         source.kind == MapTextSource::File ? QStringView(fileText) : QStringView(source.fileOrText);
 
+    // The comment may stand anywhere; the writer puts it after the header.
+    bool apacheCircles = false;
+    if (format == Ncsa)
+        forEachLine(text, [&](QStringView line) {
+            apacheCircles = line == ApacheCirclesComment;
+            return !apacheCircles;
+        });
+
     ServerMapResult result;
     int lineNumber = 0;
     forEachLine(text, [&](QStringView line) {
         ++lineNumber;
-        const LineResult read = readLine(doc, line, format);
+        const LineResult read = readLine(doc, line, format, apacheCircles);
         if (!read.ok)
             result = {false, lineNumber, read.reason};
         return read.ok;

@@ -22,6 +22,10 @@ public:
     QString default_target;
     bool is_servermap = false;
     qint32 serverside_type = Ncsa;
+    // NCSA circles written as centre and a point on the circle, the form
+    // Apache's mod_imagemap reads, instead of their bounding square. A
+    // setting of the writer, taken from the options, not part of the map.
+    bool ncsaApacheCircles = false;
     qint16 selected_shapeid = -1;
     qint16 active_id = -1;
     qint16 test_shapeid = -1;

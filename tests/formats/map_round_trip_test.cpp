@@ -221,6 +221,32 @@ TEST(RoundTrip, RandomMapsReadBackToTheSameText)
     }
 }
 
+TEST(RoundTrip, ApacheCirclesReadBackToTheSameText)
+{
+    RandomMaps maps(4711);
+    for (int n = 0; n < 100; ++n) {
+        MapDocument original = maps.document(Format::Ncsa);
+        original.ncsaApacheCircles = true;
+        const std::string where = "map " + std::to_string(n);
+        const QString text = calculate_html(original);
+        QString expected = text;
+        expected.insert(expected.indexOf(QStringLiteral("default ")) + 7, u' ');
+        // The map's comment, not the option, says how its circles read.
+        for (const bool option : {true, false}) {
+            original.ncsaApacheCircles = option;
+            const MapDocument read = readBack(original, text, Format::Ncsa);
+            read.forEachLiveArea([&](const clscoords &area) { EXPECT_FALSE(area.link.startsWith(u' ')) << where; });
+            // Circles keep centre and radius, as in a CERN map.
+            expectSameAreas(original, read, Format::Cern, where);
+            if (option) {
+                EXPECT_EQ(calculate_html(read), expected) << where;
+            }
+        }
+        if (testing::Test::HasFailure())
+            return;
+    }
+}
+
 TEST(RoundTrip, ASavedPageLoadsBackToTheSameText)
 {
     RandomMaps maps(7);

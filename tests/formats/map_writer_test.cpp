@@ -161,6 +161,32 @@ TEST(ServerMap, CernExampleAndEdgeLines)
                                                   "poly (9,8) \r\n"));
 }
 
+TEST(ServerMap, ApacheCirclesAreCentreAndEdgePointAfterTheirComment)
+{
+    MapDocument doc = serverExample(Ncsa);
+    // An odd side rounds centre and radius half to even; a circle drawn
+    // right to left has the same centre and radius.
+    addArea(doc, Circle, {{40, 40}, {61, 61}}, "c.html");
+    addArea(doc, Circle, {{60, 60}, {40, 40}});
+    doc.ncsaApacheCircles = true;
+    EXPECT_EQ(calculate_html(doc), QStringLiteral("# Imagemap file=C:\\maps\\a.map\r\n"
+                                                  "# circles: centre, then a point on the circle\r\n"
+                                                  "default index.html\r\n"
+                                                  "rect a.html 10,20 110,60\r\n"
+                                                  "poly b.html 1,2 3,4 5,6\r\n"
+                                                  "circle c.html 50,50 60,50\r\n"
+                                                  "circle  50,50 60,50\r\n"));
+    // Other forms are not touched by the option.
+    for (const bool servermap : {true, false}) {
+        doc.is_servermap = servermap;
+        doc.serverside_type = Cern;
+        const QString withOption = calculate_html(doc);
+        doc.ncsaApacheCircles = false;
+        EXPECT_EQ(calculate_html(doc), withOption);
+        doc.ncsaApacheCircles = true;
+    }
+}
+
 TEST(ServerMap, UnknownServerFormatWritesNothing)
 {
     EXPECT_EQ(calculate_html(serverExample(2)), QString());

@@ -73,6 +73,35 @@ TEST(ServerReader, LinesOfBothSyntaxesBecomeAreas)
     }
 }
 
+TEST(ServerReader, CircleLinesAreCentreAndEdgePointOnlyInAMapThatSaysSo)
+{
+    const QString comment = ApacheCirclesComment + QStringLiteral("\r\n");
+    const QString lines = QStringLiteral("circle a.html 50,50 60,50\r\n"
+                                         "CIRCLE  50,50 53,54\r\n" // the distance is the radius: 5
+                                         "circ c.html 40,40 60,60\r\n");
+    const Points around50 = {{40, 40}, {60, 60}, {50, 40}, {60, 50}, {50, 60}, {40, 50}};
+    const Points around50By5 = {{45, 45}, {55, 55}, {50, 45}, {55, 50}, {50, 55}, {45, 50}};
+    // The comment counts wherever it stands.
+    for (const QString &text : {comment + lines, lines + comment}) {
+        const Read read = readMap(text, Ncsa);
+        ASSERT_TRUE(read.result.ok);
+        const auto areas = liveAreas(read.doc);
+        ASSERT_EQ(areas.size(), 3u);
+        EXPECT_EQ(areas[0]->link, QStringLiteral("a.html"));
+        EXPECT_EQ(pointsOf(*areas[0]), around50);
+        EXPECT_EQ(areas[1]->link, QString());
+        EXPECT_EQ(pointsOf(*areas[1]), around50By5);
+        EXPECT_EQ(areas[2]->link, QStringLiteral("c.html")); // circ lines stay corners
+        EXPECT_EQ(pointsOf(*areas[2]), around50);
+    }
+    // Without the comment, or in a CERN map, circle lines read as before.
+    const auto withoutComment = liveAreas(readMap(lines, Ncsa).doc);
+    ASSERT_EQ(withoutComment.size(), 3u);
+    EXPECT_EQ(withoutComment[0]->link, QStringLiteral(" a.html"));
+    EXPECT_EQ(pointsOf(*withoutComment[0]).front(), QPoint(50, 50));
+    EXPECT_FALSE(readMap(comment + QStringLiteral("circle a.html 50,50 60,50"), Cern).result.ok);
+}
+
 TEST(ServerReader, LinesThatAreNotShapesMakeNoArea)
 {
     const char *const lines[] = {
