@@ -95,6 +95,7 @@ Form1::Form1(std::unique_ptr<Desktop> desktop, QWidget *parent)
     const std::unique_ptr<QSettings> store = Settings::openStore();
     m_settings = Settings::read(*store);
     m_areaLooks = areaLooksFrom(m_settings);
+    document().ncsaApacheCircles = m_settings.ncsaApacheCircles;
     m_viewWidth = InitialViewWidth;
     m_viewHeight = InitialViewHeight;
     buildMenuBar();

@@ -26,4 +26,7 @@ void Form1::applyOptions(const Settings &options)
     m_areaLooks = areaLooksFrom(options);
     // The canvas draws every area anew when the looks change.
     repaintCanvas();
+    // An NCSA map shows its circles in the form now chosen.
+    document().ncsaApacheCircles = options.ncsaApacheCircles;
+    m_session.fill_html_textbox();
 }

@@ -5,6 +5,7 @@
 #include "dialog_buttons.h"
 #include "pictures/file_filter.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -82,10 +83,14 @@ frm_options::frm_options(Desktop &desktop, QWidget *parent) : QDialog(parent), m
     tabs->addTab(createColorsTab(), QStringLiteral("Colors"));
     tabs->addTab(createBrowserTab(), QStringLiteral("External Browser"));
 
+    m_apacheCircles = new QCheckBox(QStringLiteral("Write NCSA circles for Apache"), this);
+    m_apacheCircles->setObjectName(QStringLiteral("chk_apachecircles"));
+
     const OkCancelButtons buttons = okCancelButtons(this);
     connect(buttons.cmdok, &QPushButton::clicked, this, &frm_options::accept);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    layout->addWidget(m_apacheCircles);
     layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -98,6 +103,7 @@ frm_options::frm_options(Desktop &desktop, QWidget *parent) : QDialog(parent), m
                               m_otherBrowser,
                               m_browserPath,
                               m_chooseBrowser,
+                              m_apacheCircles,
                               buttons.cmdok,
                               buttons.cmdcancel};
     for (std::size_t i = 1; i < std::size(order); ++i)
@@ -170,6 +176,7 @@ void frm_options::showOptions(const Settings &options)
     m_defaultBrowser->setChecked(options.previewDefaultBrowser);
     m_otherBrowser->setChecked(options.previewOtherBrowser);
     m_browserPath->setText(options.previewOtherBrowserPath);
+    m_apacheCircles->setChecked(options.ncsaApacheCircles);
     showSwatches();
 }
 
@@ -184,6 +191,7 @@ Settings frm_options::options() const
     s.previewDefaultBrowser = m_defaultBrowser->isChecked();
     s.previewOtherBrowser = m_otherBrowser->isChecked();
     s.previewOtherBrowserPath = m_browserPath->text();
+    s.ncsaApacheCircles = m_apacheCircles->isChecked();
     return s;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 
 class Desktop;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -29,7 +30,8 @@ private:
 };
 
 // The options dialog `frm_options`: the colours of the three area states,
-// the one hatch style for all of them, and the browser of the test preview.
+// the one hatch style for all of them, the browser of the test preview, and
+// whether NCSA maps write their circles as Apache reads them.
 // It reads the store when it is made and writes it on OK, then tells the
 // window through saved(); Cancel writes nothing and leaves the dialog to be
 // dropped, so that the next one reads the store again.
@@ -70,4 +72,5 @@ private:
     QRadioButton *m_otherBrowser = nullptr;
     QLineEdit *m_browserPath = nullptr;
     QPushButton *m_chooseBrowser = nullptr;
+    QCheckBox *m_apacheCircles = nullptr;
 };

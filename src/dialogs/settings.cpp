@@ -7,6 +7,8 @@
 namespace {
 
 constexpr char Section[] = "Options";
+// Added after the first nine keys, so read and written after them.
+constexpr char ApacheCirclesKey[] = "NCSA_Apache_Circles";
 
 QString text(QSettings &store, const char *key)
 {
@@ -90,8 +92,10 @@ Settings Settings::read(QSettings &store)
                        && readBool(store, "Preview_Default_Browser", s.previewDefaultBrowser)
                        && readBool(store, "Preview_Other_Browser", s.previewOtherBrowser);
     // Any text is a path; the preview finds out whether a program is there.
-    if (whole)
+    if (whole) {
         s.previewOtherBrowserPath = store.value(QLatin1String("Preview_Other_Browser_Path")).toString();
+        readBool(store, ApacheCirclesKey, s.ncsaApacheCircles);
+    }
     store.endGroup();
     return s;
 }
@@ -108,6 +112,7 @@ void Settings::write(QSettings &store) const
     store.setValue(QLatin1String("Preview_Default_Browser"), boolText(previewDefaultBrowser));
     store.setValue(QLatin1String("Preview_Other_Browser"), boolText(previewOtherBrowser));
     store.setValue(QLatin1String("Preview_Other_Browser_Path"), previewOtherBrowserPath);
+    store.setValue(QLatin1String(ApacheCirclesKey), boolText(ncsaApacheCircles));
     store.endGroup();
 }
 

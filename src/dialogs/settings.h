@@ -10,8 +10,9 @@
 
 class QSettings;
 
-// The nine persisted options: how areas are drawn and which browser previews
-// the map. Stored per user under the application name "Zonarix", section
+// The persisted options: how areas are drawn, which browser previews the
+// map, and whether NCSA maps write their circles the way Apache reads them.
+// Stored per user under the application name "Zonarix", section
 // "Options", every value as text. A missing key reads as its default; a value
 // that does not convert ends the reading, so the options before it are read
 // and the ones after it keep their defaults.
@@ -26,12 +27,14 @@ struct Settings {
     bool previewDefaultBrowser = true;
     bool previewOtherBrowser = false;
     QString previewOtherBrowserPath;
+    bool ncsaApacheCircles = false; // NCSA circles as centre and a point on the circle
 
     // The per-user store of the options.
     static std::unique_ptr<QSettings> openStore();
 
     static Settings read(QSettings &store);
-    // Writes all nine keys, colours first, then styles, then the browser.
+    // Writes every key: colours first, then styles, the browser, and last the
+    // NCSA circle form.
     void write(QSettings &store) const;
 };
 

@@ -10,14 +10,15 @@
 
 namespace {
 
-// The nine options in the order they are read, none at its default; what
-// they read as; and the defaults.
+// The options in the order they are read, none at its default; what they
+// read as; and the defaults.
 const char *const Stored[] = {
     "Areas_Default_Color=123",       "Areas_Highlighted_Color=4567", "Areas_Selected_Color=0",
     "Areas_Default_Style=4",         "Areas_Highlighted_Style=1",    "Areas_Selected_Style=0",
-    "Preview_Default_Browser=False", "Preview_Other_Browser=True",   "Preview_Other_Browser_Path=/usr/bin/firefox"};
-const QStringList StoredValues = {"123", "4567", "0", "4", "1", "0", "0", "1", "/usr/bin/firefox"};
-const QStringList Defaults = {"255", "65535", "16711680", "5", "5", "5", "1", "0", ""};
+    "Preview_Default_Browser=False", "Preview_Other_Browser=True",   "Preview_Other_Browser_Path=/usr/bin/firefox",
+    "NCSA_Apache_Circles=True"};
+const QStringList StoredValues = {"123", "4567", "0", "4", "1", "0", "0", "1", "/usr/bin/firefox", "1"};
+const QStringList Defaults = {"255", "65535", "16711680", "5", "5", "5", "1", "0", "", "0"};
 
 QStringList optionsOf(const Settings &s)
 {
@@ -29,7 +30,8 @@ QStringList optionsOf(const Settings &s)
             QString::number(s.selectedStyle),
             QString::number(s.previewDefaultBrowser),
             QString::number(s.previewOtherBrowser),
-            s.previewOtherBrowserPath};
+            s.previewOtherBrowserPath,
+            QString::number(s.ncsaApacheCircles)};
 }
 
 // A store in a scratch file, written with the given [Options] lines.
