@@ -47,6 +47,10 @@ TEST(MapTool, WritesEveryFormatByteForByte)
     const ToolRun ncsa = run({"write", "--format", "ncsa", "--map-file", "/srv/m.map"}, Doc);
     EXPECT_EQ(ncsa.out, QByteArray("# Imagemap file=/srv/m.map\r\ndefault home.html\r\n"
                                    "rect a.html 10,20 110,60\r\ncirc c.html 40,40 60,60\r\npoly  1,2 3,4 5,6\r\n"));
+    const ToolRun apache = run({"write", "--apache-circles", "--format", "ncsa", "--map-file", "/srv/m.map"}, Doc);
+    EXPECT_EQ(apache.out, QByteArray("# Imagemap file=/srv/m.map\r\n# circles: centre, then a point on the circle\r\n"
+                                     "default home.html\r\nrect a.html 10,20 110,60\r\ncircle c.html 50,50 60,50\r\n"
+                                     "poly  1,2 3,4 5,6\r\n"));
     const ToolRun cern = run({"write", "--format", "cern"}, Doc);
     EXPECT_EQ(cern.out, QByteArray("default home.html\r\nrect (10,20) (110,60) a.html\r\n"
                                    "circ (50,50) 10 c.html\r\npoly (1,2) (3,4) (5,6) \r\n"));
@@ -96,6 +100,7 @@ TEST(MapTool, BadInputGetsOneLineAndStatusTwo)
         {{"write", "--format"}, "{}", "option --format needs a value"},
         {{"write", "--format", "html", "--colour", "red"}, "{}", "unknown option --colour"},
         {{"draw"}, "{}", "unknown command draw"},
+        {{"write", "--format", "cern", "--apache-circles"}, "{}", "--apache-circles is for the ncsa format"},
     };
     for (const Case &c : cases) {
         const ToolRun result = run(c.args, c.input);
@@ -209,6 +214,9 @@ TEST(MapTool, ReadTakesMapFilesAsNcsaUnlessToldOtherwise)
     const ToolRun converted =
         runMapTool({"convert", cern, "--format", "cern", "--to", "ncsa", "--map-file", "/srv/c.map"}, {});
     EXPECT_EQ(converted.out, QByteArray("# Imagemap file=/srv/c.map\r\ndefault \r\ncirc c d.html 40,40 60,60\r\n"));
+    const ToolRun apache =
+        runMapTool({"convert", cern, "--format", "cern", "--to", "ncsa", "--apache-circles", "--map-file", "/m"}, {});
+    EXPECT_TRUE(apache.out.endsWith("\r\ndefault \r\ncircle c d.html 50,50 60,50\r\n")) << apache.out.toStdString();
     const ToolRun html = runMapTool({"convert", ncsa, "--to", "html"}, {});
     EXPECT_TRUE(html.out.contains("<area coords=\"10,20,110,60\"  shape=\"rect\" href=\"a.html\">\r\n"
                                   "<area shape=\"default\" href=\" home.html\" ></map>"));

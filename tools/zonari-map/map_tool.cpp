@@ -18,19 +18,23 @@ namespace {
 const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "\n"
                           "Commands:\n"
-                          "  write --format html|ncsa|cern|page [--map-file PATH]\n"
+                          "  write --format html|ncsa|cern|page [--map-file PATH] [--apache-circles]\n"
                           "      Reads a map document as JSON on standard input and prints the map\n"
                           "      text of that format (or the HTML page of a server-side map) exactly\n"
-                          "      as the editor writes it.\n"
+                          "      as the editor writes it. --apache-circles (ncsa only) writes circles\n"
+                          "      as Apache's mod_imagemap reads them, \"circle URL cx,cy ex,ey\": the\n"
+                          "      centre and a point on the circle, after a comment line that tells\n"
+                          "      the editor to read them back that way.\n"
                           "  read FILE [--format html|ncsa|cern] [--map NAME | --map-index N] [--page HTML]\n"
                           "      Reads a map as the editor loads it and prints the document as JSON.\n"
                           "      Files ending in .map are read as NCSA, others as HTML, unless --format\n"
                           "      says otherwise. A page with several maps needs --map or --map-index\n"
                           "      (from 0). --page reads a server-side map's HTML page for its picture.\n"
                           "      The picture is resolved, never loaded.\n"
-                          "  convert IN --to html|ncsa|cern|page [--map-file PATH] [read options]\n"
+                          "  convert IN --to html|ncsa|cern|page [--map-file PATH] [--apache-circles]\n"
+                          "          [read options]\n"
                           "      Reads IN as read does and prints it in another format; the map file\n"
-                          "      is IN unless --map-file names another.\n"
+                          "      is IN unless --map-file names another. --apache-circles as for write.\n"
                           "  hit X,Y [X,Y ...]\n"
                           "      Reads a map document as JSON on standard input and prints, for each\n"
                           "      picture point, the point and the live areas (from 0, in map order)\n"
@@ -85,14 +89,16 @@ Failure readFailure(int status, const QStringList &lines)
     return {status, lines};
 }
 
-// Options of the form --name VALUE; a name seen twice keeps its last value.
+// Options of the form --name VALUE, and flags of the form --name; a name
+// seen twice keeps its last value.
 struct Options {
     QHash<QString, QString> values;
+    QStringList flags;
     QStringList positional;
     QString error;
 };
 
-Options parseOptions(const QStringList &args, const QStringList &known)
+Options parseOptions(const QStringList &args, const QStringList &known, const QStringList &knownFlags = {})
 {
     Options options;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -102,6 +108,10 @@ Options parseOptions(const QStringList &args, const QStringList &known)
             continue;
         }
         const QString name = arg.mid(2);
+        if (knownFlags.contains(name)) {
+            options.flags.append(name);
+            continue;
+        }
         if (!known.contains(name)) {
             options.error = QStringLiteral("unknown option %1").arg(arg);
             return options;
@@ -138,16 +148,24 @@ const OutputFormat *outputFormat(const QString &name)
     return nullptr;
 }
 
-QByteArray writeDocument(MapDocument &doc, const OutputFormat &format)
+const QString ApacheCirclesFlag = QStringLiteral("apache-circles");
+
+// Prints the document in the format, with the flags of the command line.
+int printDocument(MapDocument &doc, const OutputFormat &format, const Options &options, Output &output)
 {
+    doc.ncsaApacheCircles = options.flags.contains(ApacheCirclesFlag);
+    if (doc.ncsaApacheCircles && !(format.servermap && format.serverside_type == Ncsa && !format.page))
+        return report(output, failure(ExitStatus::BadInput, QStringLiteral("--apache-circles is for the ncsa format")));
     doc.is_servermap = format.servermap;
     doc.serverside_type = format.serverside_type;
-    return (format.page ? calculate_server_html(doc) : calculate_html(doc)).toUtf8();
+    output.out.write((format.page ? calculate_server_html(doc) : calculate_html(doc)).toUtf8());
+    return ExitStatus::Ok;
 }
 
 int runWrite(const QStringList &args, const QByteArray &input, Output &output)
 {
-    const Options options = parseOptions(args, {QStringLiteral("format"), QStringLiteral("map-file")});
+    const Options options =
+        parseOptions(args, {QStringLiteral("format"), QStringLiteral("map-file")}, {ApacheCirclesFlag});
     if (!options.error.isEmpty())
         return report(output, failure(ExitStatus::BadInput, options.error));
     if (!options.positional.isEmpty())
@@ -167,8 +185,7 @@ int runWrite(const QStringList &args, const QByteArray &input, Output &output)
         return report(output, failure(ExitStatus::BadInput, read.error));
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
-    output.out.write(writeDocument(*read.document, *format));
-    return ExitStatus::Ok;
+    return printDocument(*read.document, *format, options, output);
 }
 
 const QStringList ReadOptions = {QStringLiteral("format"), QStringLiteral("map"), QStringLiteral("map-index"),
@@ -289,8 +306,8 @@ int runRead(const QStringList &args, const QByteArray &, Output &output)
 
 int runConvert(const QStringList &args, const QByteArray &, Output &output)
 {
-    const Options options =
-        parseOptions(args, ReadOptions + QStringList{QStringLiteral("to"), QStringLiteral("map-file")});
+    const Options options = parseOptions(
+        args, ReadOptions + QStringList{QStringLiteral("to"), QStringLiteral("map-file")}, {ApacheCirclesFlag});
     if (!options.error.isEmpty())
         return report(output, failure(ExitStatus::BadInput, options.error));
     const QString target = options.values.value(QStringLiteral("to"));
@@ -306,8 +323,7 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
         return report(output, read.failure);
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
-    output.out.write(writeDocument(*read.document, *format));
-    return ExitStatus::Ok;
+    return printDocument(*read.document, *format, options, output);
 }
 
 int runHit(const QStringList &args, const QByteArray &input, Output &output)
