@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <span>
+
 #include <gtest/gtest.h>
 
 // NCSA map files as Apache httpd's mod_imagemap reads them, against the
@@ -53,17 +55,42 @@ const Click Clicks[] = {
      "'circle' (centre and a point on it) and skips the line"},
 };
 
-} // namespace
+// The circle (centre 50,130, radius 30) written for Apache. Rectangle b
+// reaches down to y 120 from x 50, so the clicks near the circle's top stay
+// left of it.
+const char *const EdgeRule =
+    "known difference: mod_imagemap counts a click at exactly the radius from the centre as inside; the editor's "
+    "region holds a pixel when the pixel's centre, half a pixel further right and down, is inside, so the "
+    "rightmost and lowest pixels at the radius are outside for the editor";
+const Click ApacheCircleClicks[] = {
+    {{50, 130}, "/circ.html", 3, "the centre"},
+    {{20, 130}, "/circ.html", 3, "the leftmost pixel, at the radius, is inside for both"},
+    {{19, 130}, "/home.html", NoArea, "just outside on the left"},
+    {{50, 159}, "/circ.html", 3, "just inside at the bottom"},
+    {{50, 161}, "/home.html", NoArea, "just outside at the bottom"},
+    {{70, 150}, "/circ.html", 3, "inside on the diagonal"},
+    {{72, 152}, "/home.html", NoArea, "just outside on the diagonal"},
+    {{80, 130}, "/circ.html", NoArea, EdgeRule},
+    {{50, 160}, "/circ.html", NoArea, EdgeRule},
+};
 
-TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
+bool apacheMissing()
 {
-    if (!QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ApacheModules + "/mod_imagemap.so").exists())
-        GTEST_SKIP() << "Apache httpd is not installed (" << ApacheProgram.toStdString() << " and "
-                     << ApacheModules.toStdString() << "/mod_imagemap.so); install-deps.sh installs apache2-bin";
+    return !QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ApacheModules + "/mod_imagemap.so").exists();
+}
+
+// Serves the map zonari-map writes for ServerDoc with the given options and
+// clicks each point, asking the server and the editor's canvas alike.
+void expectClicks(const QStringList &writeOptions, const QList<QByteArray> &expectedLines,
+                  std::span<const Click> clicks)
+{
     FileFolder docs;
-    const QByteArray map = writtenMap(ServerDoc, {QStringLiteral("--format"), QStringLiteral("ncsa"),
-                                                  QStringLiteral("--map-file"), docs.path(QStringLiteral("m.map"))});
-    ASSERT_TRUE(map.contains("\r\ncirc circ.html 20,100 80,160\r\n")) << map.toStdString();
+    const QByteArray map =
+        writtenMap(ServerDoc, QStringList{QStringLiteral("--format"), QStringLiteral("ncsa"),
+                                          QStringLiteral("--map-file"), docs.path(QStringLiteral("m.map"))}
+                                  + writeOptions);
+    for (const QByteArray &lines : expectedLines)
+        ASSERT_TRUE(map.contains(lines)) << map.toStdString();
     docs.write(QStringLiteral("m.map"), map);
 
     const DocumentFromJson doc = documentFromJson(ServerDoc);
@@ -71,7 +98,7 @@ TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
     const PrivateApache server(docs.path());
     ASSERT_TRUE(server.startError().isEmpty()) << server.startError().toStdString();
 
-    for (const Click &click : Clicks) {
+    for (const Click &click : clicks) {
         const QPoint p = click.point;
         const QString query = QStringLiteral("/m.map?%1,%2").arg(p.x()).arg(p.y());
         const PrivateApache::Reply reply = server.get(query);
@@ -88,6 +115,26 @@ TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
     EXPECT_EQ(menu.status, 200);
     EXPECT_TRUE(menu.location.isEmpty()) << menu.location.toStdString();
     EXPECT_TRUE(menu.body.contains("a.html")) << menu.body.toStdString();
+}
+
+} // namespace
+
+TEST(ApacheServerMap, RedirectsEachClickAsTheMapFileSays)
+{
+    if (apacheMissing())
+        GTEST_SKIP() << "Apache httpd is not installed (" << ApacheProgram.toStdString() << " and "
+                     << ApacheModules.toStdString() << "/mod_imagemap.so); install-deps.sh installs apache2-bin";
+    expectClicks({}, {"\r\ncirc circ.html 20,100 80,160\r\n"}, Clicks);
+}
+
+TEST(ApacheServerMap, CirclesWrittenForApacheAgreeWithTheCanvasUpToTheirEdge)
+{
+    if (apacheMissing())
+        GTEST_SKIP() << "Apache httpd is not installed; install-deps.sh installs apache2-bin";
+    expectClicks({QStringLiteral("--apache-circles")},
+                 {"\r\n# circles: centre, then a point on the circle\r\ndefault home.html\r\n",
+                  "\r\ncircle circ.html 50,130 80,130\r\n"},
+                 ApacheCircleClicks);
 }
 
 // The whole chain: the server-side page as the editor writes it, opened in

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -174,4 +175,23 @@ TEST(Options, OtherWithAChosenPathIsStoredAsFalseTrueAndThePath)
     EXPECT_EQ(StoreFor::value("Preview_Other_Browser"), QStringLiteral("True"));
     EXPECT_EQ(StoreFor::value("Preview_Other_Browser_Path"), QStringLiteral("/opt/browser/run"));
     EXPECT_TRUE(user.shown->settings().previewOtherBrowser);
+}
+
+TEST(Options, ApacheCirclesAreStoredAndRewriteTheNcsaMap)
+{
+    OptionsUser user(StoredOptions{{"NCSA_Apache_Circles", "True"}});
+    MapDocument &doc = user.shown->document();
+    doc.is_servermap = true;
+    addArea(doc, Circle, {{40, 40}, {60, 60}}, "c.html");
+    user.shown->fill_html_textbox();
+    EXPECT_TRUE(user.shown.mapText().endsWith("\r\ncircle c.html 50,50 60,50\r\n"));
+
+    user.open();
+    auto *check = user.control<QCheckBox>("chk_apachecircles");
+    EXPECT_EQ(check->text(), QStringLiteral("Write NCSA circles for Apache"));
+    EXPECT_TRUE(check->isChecked());
+    press(user.shown->findChild<frm_options *>(), "chk_apachecircles");
+    press(user.shown->findChild<frm_options *>(), "cmdok");
+    EXPECT_EQ(StoreFor::value("NCSA_Apache_Circles"), QStringLiteral("False"));
+    EXPECT_TRUE(user.shown.mapText().endsWith("\r\ndefault \r\ncirc c.html 40,40 60,60\r\n"));
 }
