@@ -95,7 +95,8 @@ TEST(ServerReader, CircleLinesAreCentreAndEdgePointOnlyInAMapThatSaysSo)
         EXPECT_EQ(pointsOf(*areas[2]), around50);
     }
     // Without the comment, or in a CERN map, circle lines read as before.
-    const auto withoutComment = liveAreas(readMap(lines, Ncsa).doc);
+    const Read plain = readMap(lines, Ncsa);
+    const auto withoutComment = liveAreas(plain.doc);
     ASSERT_EQ(withoutComment.size(), 3u);
     EXPECT_EQ(withoutComment[0]->link, QStringLiteral(" a.html"));
     EXPECT_EQ(pointsOf(*withoutComment[0]).front(), QPoint(50, 50));
