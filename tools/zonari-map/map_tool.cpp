@@ -284,7 +284,9 @@ ReadResult readDocument(const Options &options)
             failure(ExitStatus::BadInput, QStringLiteral("unknown format %1 (html, ncsa or cern)").arg(format))};
 }
 
-int runRead(const QStringList &args, const QByteArray &, Output &output)
+// Reads the document that the arguments name, with the read options, and
+// runs the command on it.
+int withReadDocument(const QStringList &args, Output &output, const std::function<int(const MapDocument &)> &command)
 {
     const Options options = parseOptions(args, ReadOptions);
     if (!options.error.isEmpty())
@@ -292,8 +294,15 @@ int runRead(const QStringList &args, const QByteArray &, Output &output)
     const ReadResult read = readDocument(options);
     if (!read.document)
         return report(output, read.failure);
-    writeDocumentJson(*read.document, output.out);
-    return ExitStatus::Ok;
+    return command(*read.document);
+}
+
+int runRead(const QStringList &args, const QByteArray &, Output &output)
+{
+    return withReadDocument(args, output, [&](const MapDocument &doc) {
+        writeDocumentJson(doc, output.out);
+        return ExitStatus::Ok;
+    });
 }
 
 int runConvert(const QStringList &args, const QByteArray &, Output &output)
@@ -321,20 +330,15 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
 
 int runCheck(const QStringList &args, const QByteArray &, Output &output)
 {
-    const Options options = parseOptions(args, ReadOptions);
-    if (!options.error.isEmpty())
-        return report(output, failure(ExitStatus::BadInput, options.error));
-    const ReadResult read = readDocument(options);
-    if (!read.document)
-        return report(output, read.failure);
-    // Only the picture's header is read; a picture that cannot be read
-    // leaves its size unknown.
-    const QSize picture =
-        read.document->image_file.isEmpty() ? QSize() : QImageReader(read.document->image_file).size();
-    const std::vector<MapFinding> findings = checkMap(*read.document, picture);
-    for (const MapFinding &finding : findings)
-        output.out.write(finding.text.toUtf8() + '\n');
-    return findings.empty() ? ExitStatus::Ok : ExitStatus::ProblemsFound;
+    return withReadDocument(args, output, [&](const MapDocument &doc) {
+        // Only the picture's header is read; a picture that cannot be read
+        // leaves its size unknown.
+        const QSize picture = doc.image_file.isEmpty() ? QSize() : QImageReader(doc.image_file).size();
+        const std::vector<MapFinding> findings = checkMap(doc, picture);
+        for (const MapFinding &finding : findings)
+            output.out.write(finding.text.toUtf8() + '\n');
+        return findings.empty() ? ExitStatus::Ok : ExitStatus::ProblemsFound;
+    });
 }
 
 int runHit(const QStringList &args, const QByteArray &input, Output &output)
