@@ -22,6 +22,7 @@
 #include <optional>
 
 class Canvas;
+class frm_checkmap;
 class frm_newmap;
 class frm_prop;
 struct MapProperties;
@@ -158,6 +159,8 @@ public slots:
     void mnufile_savemapas();
     void mnufile_testmap();
     void mnuedit_clipboard();
+    // Lists what will not work in the map beside the window (form1_edit.cpp).
+    void mnuedit_checkmap();
     // Commands of the area context menu.
     void cp_copy();
     void cp_cut();
@@ -205,6 +208,8 @@ private:
     // user to select one first.
     bool withSelectedArea(bool (AreaClipboard::*command)(int));
     void pasteArea();
+    // Selects a Check Map finding's area and scrolls it into view.
+    void showArea(int position);
 
     // Loading maps (form1_load.cpp). The steps of a load run on a worker
     // thread, from the fields of the current map, while the window waits;
@@ -268,4 +273,5 @@ private:
     QHash<QString, QAction *> m_toolButtonActions; // by menu key: the pressed look of the tool at work
     QMenu *m_cP = nullptr;
     QPointer<frm_options> m_options;
+    QPointer<frm_checkmap> m_checkMap;
 };

@@ -1,6 +1,13 @@
 // The area clipboard commands: the Edit menu and its toolbar buttons act on
-// the selected area, the context menu on the area under the pointer.
+// the selected area, the context menu on the area under the pointer. And
+// Check Map, which lists what will not work and leads to each area.
 #include "form1.h"
+
+#include "canvas/zoom_math.h"
+#include "dialogs/frm_checkmap.h"
+#include "model/area_region.h"
+
+#include <QScrollBar>
 
 namespace {
 
@@ -8,6 +15,7 @@ const QString EditorTitle = QStringLiteral("Tarnel Software Zonari");
 const QString SelectFirst = QStringLiteral("Please select a shape first (its color should get blue) !");
 const QString ClipboardEmpty =
     QStringLiteral("There is no shape in the clipboard . Please copy a shape to the clipboard first !");
+const QString NoProblems = QStringLiteral("The map has no problems.");
 
 } // namespace
 
@@ -73,4 +81,36 @@ void Form1::cp_delete()
 void Form1::cp_paste()
 {
     pasteArea();
+}
+
+void Form1::mnuedit_checkmap()
+{
+    const std::vector<MapFinding> findings = checkMap(document(), m_pictemp.size());
+    if (findings.empty()) {
+        if (m_checkMap)
+            m_checkMap->close();
+        m_desktop->message(this, NoProblems, EditorTitle, MessageIcon::Information);
+        return;
+    }
+    if (!m_checkMap) {
+        m_checkMap = new frm_checkmap(this);
+        m_checkMap->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_checkMap, &frm_checkmap::areaChosen, this, &Form1::showArea);
+        connect(m_checkMap, &frm_checkmap::checkAgain, this, &Form1::mnuedit_checkmap);
+    }
+    m_checkMap->showFindings(findings);
+    m_checkMap->show();
+    m_checkMap->raise();
+}
+
+void Form1::showArea(int position)
+{
+    if (!m_tools.selectArea(position))
+        return; // deleted since the check
+    const QRect shape = regionOf(document().shapecol.item(position), document().zoom_factor).outlineRect();
+    // A scroll bar's value is how far the picture is moved left or up.
+    m_hscroll->setValue(
+        scrollValueShowing(m_hscroll->value(), m_picture1->width(), m_hscroll->maximum(), shape.left(), shape.right()));
+    m_vscroll->setValue(scrollValueShowing(m_vscroll->value(), m_picture1->height(), m_vscroll->maximum(), shape.top(),
+                                           shape.bottom()));
 }

@@ -24,6 +24,7 @@ const MenuEntry Menu[] = {
     {"8mnuedit", "mnuedit_improp", K::CommandWithIcon, "Imagemap Properties", "Ic_Properties", 'I', ""},
     {"8mnuedit", "mnuedit_sep1", K::Separator, "", ""},
     {"8mnuedit", "mnuedit_clipboard", K::Command, "Copy Map HTML to Clipboard", "", 'H', ""},
+    {"8mnuedit", "mnuedit_checkmap", K::Command, "Check Map", "", 'M', ""},
     {"8mnuedit", "mnuedit_options", K::Command, "Options", "", 'O', ""},
     {"", "8mnuview", K::TopMenu, "View", "", 'V', ""},
     {"8mnuview", "mnuview_zoomin", K::CommandWithIcon, "Zoom In", "Ic_Zoomin", 'I', "Ctrl++; Ctrl+="},

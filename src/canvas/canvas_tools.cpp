@@ -205,6 +205,19 @@ void CanvasTools::pointerReleased(Qt::MouseButton button, QPointF pos)
         mouseUp(button, pos);
 }
 
+bool CanvasTools::selectArea(int position)
+{
+    if (!m_doc.shapecol.contains(position) || !m_doc.shapecol.item(position).used)
+        return false;
+    m_doc.selected_shapeid = qint16(position);
+    for (clscoords &area : m_doc.shapecol)
+        area.selected = false;
+    m_doc.shapecol.item(position).selected = true;
+    Reshape();
+    m_session.fill_html_textbox();
+    return true;
+}
+
 void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
 {
     if (m_doc.image_file.isEmpty())
@@ -212,15 +225,8 @@ void CanvasTools::mouseDown(Qt::MouseButton button, QPointF pos)
     const QPointF p = picturePoint(pos);
 
     // Selecting: the area under the pointer becomes the selected one.
-    if (button == Qt::LeftButton && m_state.moving_shape && m_doc.shapecol.contains(m_doc.test_shapeid)) {
-        m_doc.selected_shapeid = m_doc.test_shapeid;
-        for (clscoords &area : m_doc.shapecol)
-            area.selected = false;
-        clscoords &chosen = m_doc.shapecol.item(m_doc.test_shapeid);
-        chosen.selected = true;
-        Reshape();
-        m_session.fill_html_textbox();
-    }
+    if (button == Qt::LeftButton && m_state.moving_shape)
+        selectArea(m_doc.test_shapeid);
 
     if (button == Qt::RightButton) {
         if (m_doc.create_shapetype != Polygon || m_state.defining_complete) {

@@ -61,6 +61,10 @@ public:
     void mouseMove(Qt::MouseButtons buttons, QPointF pos);
     void mouseUp(Qt::MouseButton button, QPointF pos);
 
+    // Makes the live area at the position the selected one, as a click on
+    // it with the select tool does; false for no such area.
+    bool selectArea(int position);
+
     // The pointer read-out: picture coordinates cut toward zero, "X:120 Y:45".
     static QString coordsCaption(QPointF pos, float zoom_factor);
 

@@ -82,3 +82,13 @@ ScrollBarSetup scrollBarSetup(int pictureExtent, int viewportExtent, int picture
     setup.value = distance <= setup.maximum ? distance : 0;
     return setup;
 }
+
+int scrollValueShowing(int value, int viewportExtent, int maximum, int first, int last)
+{
+    int target = value;
+    if (first < value || last - first + 1 > viewportExtent)
+        target = first;
+    else if (last >= value + viewportExtent)
+        target = last - viewportExtent + 1;
+    return std::clamp(target, 0, std::max(0, maximum));
+}

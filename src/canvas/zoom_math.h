@@ -56,3 +56,9 @@ struct ScrollBarSetup {
 };
 
 ScrollBarSetup scrollBarSetup(int pictureExtent, int viewportExtent, int pictureOffset);
+
+// The scroll value at which a viewport of viewportExtent shows the canvas
+// pixels first..last: value itself when they are shown already, else the
+// nearest value that shows them, their start when they do not fit; always
+// within 0..maximum.
+int scrollValueShowing(int value, int viewportExtent, int maximum, int first, int last);

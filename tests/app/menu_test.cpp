@@ -90,6 +90,7 @@ TEST(MenuBar, HoldsTheEditorsMenusInOrder)
 8mnuedit/mnuedit_improp icon "Imagemap Properties"
 8mnuedit/mnuedit_sep1 separator
 8mnuedit/mnuedit_clipboard command "Copy Map HTML to Clipboard"
+8mnuedit/mnuedit_checkmap command "Check Map"
 8mnuedit/mnuedit_options command "Options"
 /8mnuview top "View"
 8mnuview/mnuview_zoomin icon "Zoom In" Ctrl++; Ctrl+=

@@ -1,7 +1,10 @@
+#include "canvas/canvas.h"
+#include "dialogs/frm_checkmap.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"
 #include "support/reader_fixtures.h"
 
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 
@@ -115,3 +118,33 @@ TEST(AreaClipboard, AHundredAndOnePointPolygonIsCopiedAndPasted)
     EXPECT_EQ(user.points(2).back(), QPoint(100, 0));
 }
 
+TEST(CheckMap, ChoosingAFindingSelectsItsAreaAndScrollsItIntoView)
+{
+    ShownForm user({2000, 1500});
+    user.choose("mnuedit_checkmap");
+    EXPECT_EQ(user.desktop->messages,
+              (QList<DesktopScript::Message>{{QStringLiteral("The map has no problems."),
+                                              QStringLiteral("Tarnel Software Zonari"), MessageIcon::Information}}));
+
+    drawRectangle(user, {10, 20}, {110, 70});
+    user->document().shapecol.item(1).link = QStringLiteral("a.html");
+    user->document().shapecol.item(1).alt = QStringLiteral("A");
+    drawRectangle(user, {1800, 1300}, {1900, 1400});
+    user.choose("mnushapes_select");
+    user.click({50, 50});
+    user.choose("mnuedit_checkmap");
+    auto *dialog = openDialog<frm_checkmap>(*user.form);
+    ASSERT_TRUE(dialog);
+    QListWidget *list = dialog->lstfindings;
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Area 2 (no link): has no link"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Area 2 (no link): has no alternative text"));
+    EXPECT_EQ(user->document().selected_shapeid, 1) << "showing the findings chooses none";
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(user->document().selected_shapeid, 2);
+    EXPECT_TRUE(user->document().shapecol.item(2).selected);
+    EXPECT_FALSE(user->document().shapecol.item(1).selected);
+    const QRect shown(-user->mainpic()->pos(), user->Picture1()->size());
+    EXPECT_TRUE(shown.contains(QRect(QPoint(1800, 1300), QPoint(1900, 1400)))) << shown.x() << "," << shown.y();
+}

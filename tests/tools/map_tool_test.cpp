@@ -3,6 +3,7 @@
 #include "support/reader_fixtures.h"
 
 #include <QDir>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -272,4 +273,28 @@ TEST(MapTool, HitListsTheAreasHoldingEachPointInMapOrder)
 
     EXPECT_EQ(run({"hit"}, Doc).status, ExitStatus::BadInput);
     EXPECT_EQ(run({"hit", "1;2"}, Doc).err, QByteArray("zonari-map: 1;2 is not a point X,Y\n"));
+}
+
+TEST(MapTool, CheckPrintsOneFindingPerLineAndFailsWhenAnyIsFound)
+{
+    FileFolder folder;
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(picture.save(folder.path(QStringLiteral("p.png"))));
+    const QString page = folder.write(QStringLiteral("page.html"),
+                                      "<img src=\"p.png\" usemap=\"#m\"><map name=\"m\">"
+                                      "<area shape=\"rect\" coords=\"0,0,50,50\" href=\"a.html\" alt=\"A\">"
+                                      "<area shape=\"rect\" coords=\"90,90,120,120\" href=\"b.html\" alt=\"B\">"
+                                      "<area shape=\"rect\" coords=\"10,10,20,20\" alt=\"C\"></map>");
+    const ToolRun found = run({"check", page});
+    EXPECT_EQ(found.status, ExitStatus::ProblemsFound);
+    EXPECT_EQ(found.out, QByteArray("Area 2 (b.html): lies partly outside the picture\n"
+                                    "Area 3 (no link): cannot be clicked: area 1 covers it\n"
+                                    "Area 3 (no link): has no link\n"));
+
+    const QString clean = folder.write(QStringLiteral("clean.map"), "rect a.html 0,0 10,10\n");
+    const ToolRun none = run({"check", clean});
+    EXPECT_EQ(none.status, ExitStatus::Ok);
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_EQ(run({"check", folder.path(QStringLiteral("missing.map"))}).status, ExitStatus::ReadFailed);
 }

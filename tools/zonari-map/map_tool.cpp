@@ -5,10 +5,12 @@
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
 #include "model/area_hits.h"
+#include "model/map_check.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 
 #include <functional>
 #include <optional>
@@ -39,6 +41,13 @@ const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "      Reads a map document as JSON on standard input and prints, for each\n"
                           "      picture point, the point and the live areas (from 0, in map order)\n"
                           "      whose region on the editor's canvas holds it, or - for none.\n"
+                          "  check FILE [read options]\n"
+                          "      Reads FILE as read does and prints, one per line, what will not work\n"
+                          "      in a browser: areas covered by earlier ones, outside the picture or\n"
+                          "      without pixels, areas without a link or alternative text, repeated\n"
+                          "      areas, and what Apache skips in an NCSA map. The picture's size is\n"
+                          "      read from its file; without it the picture's edges are not checked.\n"
+                          "      Exit status 1 when anything is found.\n"
                           "  help\n"
                           "      Prints this text.\n"
                           "\n"
@@ -292,7 +301,9 @@ ReadResult readDocument(const Options &options)
             failure(ExitStatus::BadInput, QStringLiteral("unknown format %1 (html, ncsa or cern)").arg(format))};
 }
 
-int runRead(const QStringList &args, const QByteArray &, Output &output)
+// Reads the document that the arguments name, with the read options, and
+// runs the command on it.
+int withReadDocument(const QStringList &args, Output &output, const std::function<int(const MapDocument &)> &command)
 {
     const Options options = parseOptions(args, ReadOptions);
     if (!options.error.isEmpty())
@@ -300,8 +311,15 @@ int runRead(const QStringList &args, const QByteArray &, Output &output)
     const ReadResult read = readDocument(options);
     if (!read.document)
         return report(output, read.failure);
-    writeDocumentJson(*read.document, output.out);
-    return ExitStatus::Ok;
+    return command(*read.document);
+}
+
+int runRead(const QStringList &args, const QByteArray &, Output &output)
+{
+    return withReadDocument(args, output, [&](const MapDocument &doc) {
+        writeDocumentJson(doc, output.out);
+        return ExitStatus::Ok;
+    });
 }
 
 int runConvert(const QStringList &args, const QByteArray &, Output &output)
@@ -324,6 +342,19 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
     if (options.values.contains(QStringLiteral("map-file")))
         read.document->map_file = absoluteFileName(options.values.value(QStringLiteral("map-file")));
     return printDocument(*read.document, *format, options, output);
+}
+
+int runCheck(const QStringList &args, const QByteArray &, Output &output)
+{
+    return withReadDocument(args, output, [&](const MapDocument &doc) {
+        // Only the picture's header is read; a picture that cannot be read
+        // leaves its size unknown.
+        const QSize picture = doc.image_file.isEmpty() ? QSize() : QImageReader(doc.image_file).size();
+        const std::vector<MapFinding> findings = checkMap(doc, picture);
+        for (const MapFinding &finding : findings)
+            output.out.write(finding.text.toUtf8() + '\n');
+        return findings.empty() ? ExitStatus::Ok : ExitStatus::ProblemsFound;
+    });
 }
 
 int runHit(const QStringList &args, const QByteArray &input, Output &output)
@@ -366,9 +397,10 @@ using Command = std::function<int(const QStringList &, const QByteArray &, Outpu
 const QHash<QString, Command> &commands()
 {
     static const QHash<QString, Command> table = {
-        {QStringLiteral("write"), runWrite}, {QStringLiteral("read"), runRead}, {QStringLiteral("convert"), runConvert},
-        {QStringLiteral("hit"), runHit},     {QStringLiteral("help"), runHelp}, {QStringLiteral("--help"), runHelp},
-        {QStringLiteral("-h"), runHelp},
+        {QStringLiteral("write"), runWrite},     {QStringLiteral("read"), runRead},
+        {QStringLiteral("convert"), runConvert}, {QStringLiteral("hit"), runHit},
+        {QStringLiteral("check"), runCheck},     {QStringLiteral("help"), runHelp},
+        {QStringLiteral("--help"), runHelp},     {QStringLiteral("-h"), runHelp},
     };
     return table;
 }

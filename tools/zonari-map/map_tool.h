@@ -16,8 +16,9 @@ struct ToolRun {
 
 namespace ExitStatus {
 inline constexpr int Ok = 0;
-inline constexpr int ReadFailed = 1; // a reader refused the input
-inline constexpr int BadInput = 2;   // bad arguments or a bad document
+inline constexpr int ReadFailed = 1;    // a reader refused the input
+inline constexpr int BadInput = 2;      // bad arguments or a bad document
+inline constexpr int ProblemsFound = 1; // check found something that will not work
 } // namespace ExitStatus
 
 // args excludes the program name. What the tool prints is written to out
