@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/area_painter.h"
 #include "sample_maps.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/client_map_reader.h"
 #include "formats/html_document.h"
 #include "formats/map_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/map_writer.h"
 #include "sample_maps.h"
 

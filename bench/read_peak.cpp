@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zonari_read_peak FILE [html|ncsa|cern]: reads a map file as a load in the
 // editor reads it (the picture is never loaded) and prints how the reading
 // ended, its time, and the peak memory of this process and of the HTML

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the goal table from Google Benchmark JSON files: cmake
 # -DRESULTS="a.json;b.json" -P report_table.cmake. Called by bench/report.
 

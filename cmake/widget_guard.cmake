@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core libraries and the command-line tool never use widgets, and the
 # build proves it. Their compiler sees a private include folder first that
 # shadows every header of Qt's widget modules and every header of zonari_gui

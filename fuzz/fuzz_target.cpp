@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_entries.h"
 
 // One libFuzzer program per entry; the build names the entry.

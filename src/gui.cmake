@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zonari_gui: the editor on Qt Widgets, above the core. The zoom and scroll
 # maths and the settings object are plain code and join zonari_core.
 add_library(zonari_gui STATIC)

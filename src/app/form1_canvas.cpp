@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the canvas tools ask of the main window: read-outs, cursors, the
 // Escape hint, repaints and the area context menu.
 #include "form1.h"

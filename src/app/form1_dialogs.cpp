@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-map and map-properties dialog and the area properties dialog:
 // the window opens them and applies what they hand back.
 #include "form1.h"

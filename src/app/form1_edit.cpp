@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The area clipboard commands: the Edit menu and its toolbar buttons act on
 // the selected area, the context menu on the area under the pointer. And
 // Check Map, which lists what will not work and leads to each area.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking the map out of the editor: saving it, copying its text and trying
 // it in a browser. The file work is the commands'; the window asks for the
 // names, starts the browser and tells the user what went wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a client-side or a server-side map from files. The files are read
 // on a worker thread into a document of their own while the window waits;
 // the window then takes the new map, its picture and a fresh history in one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog: shown beside the window, which goes on working.
 // OK puts the stored options in force; Cancel drops the dialog with its
 // changes, and the next opening reads the store again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the map's picture through the picture library.
 #include "form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture area of the main window: the picture at its own size and
 // zoomed, the viewport, the scroll bars, and the layout on resize.
 #include "form1.h"

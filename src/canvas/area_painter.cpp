@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "area_painter.h"
 
 #include "canvas_tools.h"

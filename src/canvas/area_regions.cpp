@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "area_regions.h"
 
 void AreaRegions::ensureSize(std::size_t count)

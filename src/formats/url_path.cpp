@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "url_path.h"
 #include "map_text_input.h"
 

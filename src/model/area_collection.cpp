@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "area_collection.h"
 
 clscoords &AreaCollection::add(ShapeType shape)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/code_pane.h"
 #include "support/printers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 #include "canvas/canvas.h"
 #include "dialogs/frm_loadserverm.h"

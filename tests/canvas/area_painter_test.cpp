@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/area_painter.h"
 #include "support/area_points.h"
 #include "support/pixels.h"

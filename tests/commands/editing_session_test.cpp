@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/editing_session.h"
 #include "support/area_points.h"
 

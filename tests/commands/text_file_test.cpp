@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/text_file.h"
 #include "support/file_folder.h"
 #include "support/full_disk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frm_prop.h"
 #include "support/gui_helpers.h"
 #include "support/printers.h"

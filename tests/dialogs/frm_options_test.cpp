@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/canvas.h"
 #include "dialogs/frm_options.h"
 #include "support/area_points.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/settings.h"
 #include "support/file_folder.h"
 #include "support/printers.h"

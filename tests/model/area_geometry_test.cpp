@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/area_geometry.h"
 #include "support/area_points.h"
 #include "support/printers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/area_region.h"
 #include "model/rounding.h"
 #include "support/printers.h"

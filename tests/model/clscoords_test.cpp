@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/area_geometry.h"
 #include "model/map_document.h"
 #include "support/printers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/desktop.h"
 #include "pictures/file_filter.h"
 #include "pictures/open_file_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui_helpers.h"
 #include "area_points.h"
 #include "canvas/canvas.h"

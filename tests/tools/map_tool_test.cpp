@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_tool.h"
 #include "support/printers.h"
 #include "support/reader_fixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_tool.h"
 
 #include "formats/client_map_reader.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the test pictures in this folder.
 # Needs: ImageMagick (convert), python3; g++ with libemf-dev for the EMF
 # pair; inkscape for the inkscape_* pair. Steps whose tool is missing are
