@@ -225,11 +225,10 @@ void AreaPainter::renderTiles(const MapDocument &doc, const AreaRegions &regions
     // it reaches; when the tiles to draw fill most of their bounding box, as
     // after a load or a zoom step, the box is drawn as one piece instead, so
     // each area is drawn once. Scattered tiles, as after a hover, are drawn
-    // one by one so that little outside them is drawn for nothing, and so
-    // is a box too big to hold one more picture of its size.
+    // one by one so that little outside them is drawn for nothing.
     const std::size_t boxTiles = std::size_t(dirty.width() / TileSize) * std::size_t(dirty.height() / TileSize);
     std::vector<QRect> pieces;
-    if (tiles.size() * 2 >= boxTiles && boxTiles <= MaxPieceTiles)
+    if (tiles.size() * 2 >= boxTiles)
         pieces.push_back(dirty);
     else
         pieces = tiles;

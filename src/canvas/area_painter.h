@@ -69,8 +69,7 @@ private:
         QImage tile;
     };
     static constexpr int TileSize = 128;
-    static constexpr std::size_t MaxPieceTiles = 256; // 16 MB of drawing at most
-    static constexpr int MinBandRows = 64;            // fewer are not worth a thread
+    static constexpr int MinBandRows = 64; // fewer are not worth a thread
     // The rows of the piece one thread draws, with its runs, region after
     // region, and where each region's runs end.
     struct Band {
