@@ -82,10 +82,14 @@ Pairs plainScan(qint32 position, const QString &text)
     return pairs;
 }
 
-QString plainLookUp(const Pairs &pairs, const QString &name)
+// Names are lowered once by the caller: a tag with hundreds of pairs asks
+// for every name, and lowering inside the loop made each input quadratic in
+// allocations.
+QString plainLookUp(const Pairs &loweredPairs, const QString &name)
 {
-    for (const auto &[pairName, value] : pairs)
-        if (pairName.toLower() == name.toLower())
+    const QString lowered = name.toLower();
+    for (const auto &[pairName, value] : loweredPairs)
+        if (pairName == lowered)
             return value;
     return {};
 }
@@ -148,10 +152,13 @@ bool fuzzTagParser(const std::uint8_t *data, std::size_t size)
             || scanner.valueAt(i) != expected[std::size_t(i)].second)
             return false;
     QStringList names = {QStringLiteral("href"), QStringLiteral("ALT"), QStringLiteral("k")};
-    for (const auto &pair : expected)
-        names.append(pair.first.toUpper());
+    Pairs lowered;
+    for (const auto &[name, value] : expected) {
+        names.append(name.toUpper());
+        lowered.emplace_back(name.toLower(), value);
+    }
     for (const QString &name : names)
-        if (scanner.get_attribute_value(name) != plainLookUp(expected, name))
+        if (scanner.get_attribute_value(name) != plainLookUp(lowered, name))
             return false;
     return true;
 }
