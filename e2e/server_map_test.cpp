@@ -18,15 +18,28 @@
 
 namespace {
 
-const char *const ServerDoc = R"json({
+// The last area is a polygon of 101 points, of which mod_imagemap keeps the
+// first 100: 98 points along its top edge from (160,100) to (257,100), then
+// (257,140), (200,140) and, as the 101st, (160,175). Without that last point
+// its lower left edge runs from (200,140) straight back to (160,100).
+QByteArray serverDoc()
+{
+    QByteArray longPolygon;
+    for (int x = 160; x <= 257; ++x)
+        longPolygon += "[" + QByteArray::number(x) + ",100],";
+    longPolygon += "[257,140],[200,140],[160,175]";
+    return R"json({
   "map_name": "m", "default_link": "home.html",
   "areas": [
     {"shape": "rect", "points": [[10,10],[100,80]], "link": "a.html"},
     {"shape": "rect", "points": [[50,40],[150,120]], "link": "b.html"},
     {"shape": "poly", "points": [[120,10],[220,10],[170,90]], "link": "sub/p.html"},
-    {"shape": "circle", "points": [[20,100],[80,160]], "link": "circ.html"}
+    {"shape": "circle", "points": [[20,100],[80,160]], "link": "circ.html"},
+    {"shape": "poly", "points": [)json"
+           + longPolygon + R"json(], "link": "long.html"}
   ]
 })json";
+}
 
 constexpr int NoArea = -1;
 
@@ -54,6 +67,12 @@ const Click Clicks[] = {
      3,
      "known difference: the editor writes circles as 'circ' with their bounding square; mod_imagemap knows only "
      "'circle' (centre and a point on it) and skips the line"},
+    {{220, 120}, "/long.html", 4, "inside the polygon of 101 points with or without its last point"},
+    {{170, 150},
+     "/home.html",
+     4,
+     "known difference: mod_imagemap keeps the first 100 points of a polygon, so the corner the 101st point adds "
+     "is outside for the server"},
 };
 
 // The circle (centre 50,130, radius 30) written for Apache. Rectangle b
@@ -80,21 +99,21 @@ bool apacheMissing()
     return !QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ApacheModules + "/mod_imagemap.so").exists();
 }
 
-// Serves the map zonari-map writes for ServerDoc with the given options and
+// Serves the map zonari-map writes for serverDoc() with the given options and
 // clicks each point, asking the server and the editor's canvas alike.
 void expectClicks(const QStringList &writeOptions, const QList<QByteArray> &expectedLines,
                   std::span<const Click> clicks)
 {
     FileFolder docs;
     const QByteArray map =
-        writtenMap(ServerDoc, QStringList{QStringLiteral("--format"), QStringLiteral("ncsa"),
+        writtenMap(serverDoc(), QStringList{QStringLiteral("--format"), QStringLiteral("ncsa"),
                                           QStringLiteral("--map-file"), docs.path(QStringLiteral("m.map"))}
                                   + writeOptions);
     for (const QByteArray &lines : expectedLines)
         ASSERT_TRUE(map.contains(lines)) << map.toStdString();
     docs.write(QStringLiteral("m.map"), map);
 
-    const DocumentFromJson doc = documentFromJson(ServerDoc);
+    const DocumentFromJson doc = documentFromJson(serverDoc());
     ASSERT_TRUE(doc.document) << doc.error.toStdString();
     const PrivateApache server(docs.path());
     ASSERT_TRUE(server.startError().isEmpty()) << server.startError().toStdString();
@@ -146,7 +165,7 @@ TEST(ApacheServerMap, PageClickedInChromiumLandsWhereTheMapSays)
     if (!QFileInfo(ApacheProgram).isExecutable() || !QFileInfo(ChromiumProgram).isExecutable())
         GTEST_SKIP() << "needs both Apache httpd and Chromium; install-deps.sh installs them";
     FileFolder docs;
-    QByteArray json = ServerDoc;
+    QByteArray json = serverDoc();
     json.replace(R"("map_name": "m",)", R"("map_name": "m", "map_file": "m.map", "image_file": "p.png",)");
     docs.write(QStringLiteral("m.map"), writtenMap(json, {QStringLiteral("--format"), QStringLiteral("ncsa")}));
     const QByteArray page = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("page")});
