@@ -245,31 +245,49 @@ void PrintTo(const BrowserCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class ChromiumClientMap : public ::testing::TestWithParam<BrowserCase> {};
+// Each case's map written by zonari-map into a page's folder beside its
+// picture, and the points to ask Chromium about.
+class ChromiumClientMap : public ::testing::TestWithParam<BrowserCase> {
+protected:
+    void SetUp() override
+    {
+        if (!QFileInfo(ChromiumProgram).isExecutable())
+            GTEST_SKIP() << "Chromium is not installed (" << ChromiumProgram.toStdString()
+                         << "); install-deps.sh installs it";
+        const QString picture = folder.path(QStringLiteral("p.png"));
+        ASSERT_TRUE(writePicture(picture, PictureWidth, PictureHeight));
+        json = documentJson(GetParam(), pagePath, picture);
+        mapText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("html")});
+        ASSERT_TRUE(mapText.contains("src=\"./p.png\"")) << mapText.toStdString();
+        doc = documentFromJson(json);
+        ASSERT_TRUE(doc.document) << doc.error.toStdString();
+        points = samplePoints(*doc.document);
+    }
+
+    // The page as Chromium's scripts leave it.
+    QByteArray domOf(const QByteArray &page)
+    {
+        folder.write(QStringLiteral("page.html"), page);
+        QString error;
+        const QByteArray dom = chromiumDom(QUrl::fromLocalFile(pagePath).toString(), &error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return dom;
+    }
+
+    FileFolder folder;
+    const QString pagePath = folder.path(QStringLiteral("page.html"));
+    QByteArray json;
+    QByteArray mapText;
+    DocumentFromJson doc;
+    QList<QPoint> points;
+};
 
 } // namespace
 
 TEST_P(ChromiumClientMap, ActivatesTheFirstAreaTheEditorHolds)
 {
-    if (!QFileInfo(ChromiumProgram).isExecutable())
-        GTEST_SKIP() << "Chromium is not installed (" << ChromiumProgram.toStdString()
-                     << "); install-deps.sh installs it";
     const BrowserCase &c = GetParam();
-    FileFolder folder;
-    const QString picture = folder.path(QStringLiteral("p.png"));
-    ASSERT_TRUE(writePicture(picture, PictureWidth, PictureHeight));
-    const QString pagePath = folder.path(QStringLiteral("page.html"));
-    const QByteArray json = documentJson(c, pagePath, picture);
-    const QByteArray mapText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("html")});
-    ASSERT_TRUE(mapText.contains("src=\"./p.png\"")) << mapText.toStdString();
-    const DocumentFromJson doc = documentFromJson(json);
-    ASSERT_TRUE(doc.document) << doc.error.toStdString();
-    const QList<QPoint> points = samplePoints(*doc.document);
-    folder.write(QStringLiteral("page.html"), pageText(mapText, points));
-
-    QString error;
-    const QByteArray dom = chromiumDom(QUrl::fromLocalFile(pagePath).toString(), &error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QByteArray dom = domOf(pageText(mapText, points));
     QString status;
     const auto answers = answersIn(dom, "answers", &status);
     ASSERT_EQ(status, QStringLiteral("sampled")) << dom.toStdString();
@@ -461,27 +479,11 @@ QString asClientAnswer(const BrowserCase &c, const QString &answer)
 
 TEST_P(ChromiumClientMap, TheSvgDrawingAtAnySizeActivatesWhatTheClientMapDoes)
 {
-    if (!QFileInfo(ChromiumProgram).isExecutable())
-        GTEST_SKIP() << "Chromium is not installed (" << ChromiumProgram.toStdString()
-                     << "); install-deps.sh installs it";
     const BrowserCase &c = GetParam();
-    FileFolder folder;
-    const QString picture = folder.path(QStringLiteral("p.png"));
-    ASSERT_TRUE(writePicture(picture, PictureWidth, PictureHeight));
-    const QString pagePath = folder.path(QStringLiteral("page.html"));
-    const QByteArray json = documentJson(c, pagePath, picture);
-    const QByteArray mapText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("html")});
     const QByteArray svgText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("svg")});
     ASSERT_TRUE(svgText.contains("<image href=\"./p.png\"")) << svgText.toStdString();
-    const DocumentFromJson doc = documentFromJson(json);
-    ASSERT_TRUE(doc.document) << doc.error.toStdString();
     const MapDocument written = readBack(mapText);
-    const QList<QPoint> points = samplePoints(*doc.document);
-    folder.write(QStringLiteral("page.html"), svgPageText(mapText, svgText, points));
-
-    QString error;
-    const QByteArray dom = chromiumDom(QUrl::fromLocalFile(pagePath).toString(), &error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QByteArray dom = domOf(svgPageText(mapText, svgText, points));
     QString status;
     const auto client = answersIn(dom, "answers-client", &status);
     ASSERT_EQ(status, QStringLiteral("sampled")) << dom.toStdString();
