@@ -6,16 +6,19 @@
 #include "formats/map_text_input.h"
 #include "model/area_hits.h"
 #include "support/file_folder.h"
+#include "support/printers.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineF>
 #include <QSet>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iostream>
 
 // The client-side map as Chromium reads it, against the editor's canvas.
@@ -59,6 +62,9 @@ struct BrowserCase {
     const char *defaultLink;
     int polygonEdgeTies; // pixels whose centre lies on a polygon edge where the two differ
     int circleRoundings; // sampled pixels where a drawn circle and its written text differ
+    // Sampled points, over all sizes, where the SVG drawing and the map
+    // differ less than a CSS pixel from an outline.
+    int svgNearOutline;
 };
 
 // The map as its written text gives it back: what the browser reads.
@@ -176,26 +182,6 @@ QByteArray pageText(const QByteArray &mapText, const QList<QPoint> &points)
              "</script></body></html>\n";
 }
 
-// The browser's answers by point, from the dumped page.
-QHash<QPair<int, int>, QString> answersIn(const QByteArray &dom, QString *status)
-{
-    QHash<QPair<int, int>, QString> answers;
-    const qsizetype start = dom.indexOf("<pre id=\"answers\">");
-    const qsizetype end = dom.indexOf("</pre>", start);
-    if (start < 0 || end < 0) {
-        *status = QStringLiteral("no answers in the page");
-        return answers;
-    }
-    const QList<QByteArray> lines = dom.mid(start + 18, end - start - 18).split('\n');
-    *status = QString::fromUtf8(lines.first());
-    for (const QByteArray &line : lines.mid(1)) {
-        const QList<QByteArray> parts = line.split(' ');
-        const QList<QByteArray> xy = parts.value(0).split(',');
-        answers.insert({xy.value(0).toInt(), xy.value(1).toInt()}, QString::fromUtf8(parts.value(1)));
-    }
-    return answers;
-}
-
 QString describe(const BrowserCase &c, const QString &answer)
 {
     bool isIndex = false;
@@ -225,7 +211,8 @@ const QList<BrowserCase> &browserCases()
          },
          "home.html",
          1,
-         0},
+         0,
+         1},
         {"AreasWithoutLinksAndNoDefault",
          {
              {"poly", {{10, 10}, {100, 30}, {60, 120}, {5, 90}}, "", ""},
@@ -235,6 +222,7 @@ const QList<BrowserCase> &browserCases()
              {"rect", {{0, 0}, {239, 179}}, "", ""},
          },
          "",
+         0,
          0,
          0},
         {"CirclesOfOddAndEvenSize",
@@ -246,7 +234,8 @@ const QList<BrowserCase> &browserCases()
          },
          "",
          0,
-         25},
+         25,
+         0},
     };
     return cases;
 }
@@ -256,33 +245,51 @@ void PrintTo(const BrowserCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class ChromiumClientMap : public ::testing::TestWithParam<BrowserCase> {};
+// Each case's map written by zonari-map into a page's folder beside its
+// picture, and the points to ask Chromium about.
+class ChromiumClientMap : public ::testing::TestWithParam<BrowserCase> {
+protected:
+    void SetUp() override
+    {
+        if (!QFileInfo(ChromiumProgram).isExecutable())
+            GTEST_SKIP() << "Chromium is not installed (" << ChromiumProgram.toStdString()
+                         << "); install-deps.sh installs it";
+        const QString picture = folder.path(QStringLiteral("p.png"));
+        ASSERT_TRUE(writePicture(picture, PictureWidth, PictureHeight));
+        json = documentJson(GetParam(), pagePath, picture);
+        mapText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("html")});
+        ASSERT_TRUE(mapText.contains("src=\"./p.png\"")) << mapText.toStdString();
+        doc = documentFromJson(json);
+        ASSERT_TRUE(doc.document) << doc.error.toStdString();
+        points = samplePoints(*doc.document);
+    }
+
+    // The page as Chromium's scripts leave it.
+    QByteArray domOf(const QByteArray &page)
+    {
+        folder.write(QStringLiteral("page.html"), page);
+        QString error;
+        const QByteArray dom = chromiumDom(QUrl::fromLocalFile(pagePath).toString(), &error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return dom;
+    }
+
+    FileFolder folder;
+    const QString pagePath = folder.path(QStringLiteral("page.html"));
+    QByteArray json;
+    QByteArray mapText;
+    DocumentFromJson doc;
+    QList<QPoint> points;
+};
 
 } // namespace
 
 TEST_P(ChromiumClientMap, ActivatesTheFirstAreaTheEditorHolds)
 {
-    if (!QFileInfo(ChromiumProgram).isExecutable())
-        GTEST_SKIP() << "Chromium is not installed (" << ChromiumProgram.toStdString()
-                     << "); install-deps.sh installs it";
     const BrowserCase &c = GetParam();
-    FileFolder folder;
-    const QString picture = folder.path(QStringLiteral("p.png"));
-    ASSERT_TRUE(writePicture(picture, PictureWidth, PictureHeight));
-    const QString pagePath = folder.path(QStringLiteral("page.html"));
-    const QByteArray json = documentJson(c, pagePath, picture);
-    const QByteArray mapText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("html")});
-    ASSERT_TRUE(mapText.contains("src=\"./p.png\"")) << mapText.toStdString();
-    const DocumentFromJson doc = documentFromJson(json);
-    ASSERT_TRUE(doc.document) << doc.error.toStdString();
-    const QList<QPoint> points = samplePoints(*doc.document);
-    folder.write(QStringLiteral("page.html"), pageText(mapText, points));
-
-    QString error;
-    const QByteArray dom = chromiumDom(QUrl::fromLocalFile(pagePath).toString(), &error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QByteArray dom = domOf(pageText(mapText, points));
     QString status;
-    const auto answers = answersIn(dom, &status);
+    const auto answers = answersIn(dom, "answers", &status);
     ASSERT_EQ(status, QStringLiteral("sampled")) << dom.toStdString();
     ASSERT_EQ(answers.size(), points.size());
 
@@ -341,3 +348,182 @@ TEST_P(ChromiumClientMap, ActivatesTheFirstAreaTheEditorHolds)
 
 INSTANTIATE_TEST_SUITE_P(E2e, ChromiumClientMap, ::testing::ValuesIn(browserCases()),
                          [](const ::testing::TestParamInfo<BrowserCase> &info) { return info.param.name; });
+
+// The same map written as an SVG drawing, inline in a page at 50 %, 100 % and
+// 173 % of the picture's size, against the client-side map at its natural
+// size in the same page.
+//
+// Rules the comparison applies:
+// - A picture pixel (x, y) is asked at its centre scaled by the factor,
+//   ((x + 0.5) * f, (y + 0.5) * f); the client-side map at (x + 0.5, y + 0.5).
+// - The drawing's answer is the area of the <a> that holds the element hit
+//   (the drawing writes the areas last to first, the default area before
+//   them), or the picture.
+// - Where the scaled point lies less than one CSS pixel from the outline of
+//   a live area, scaling and rounding may tip it either way: such points are
+//   compared too, and their differences printed and counted per factor and
+//   case. Every other point must agree.
+
+namespace {
+
+struct Scale {
+    const char *id;
+    double factor;
+};
+constexpr Scale Scales[] = {{"half", 0.5}, {"natural", 1.0}, {"larger", 1.73}};
+
+// The distance from the pixel's centre to the nearest outline of a live
+// area, in picture pixels, with the numbers the maps are written with.
+double distanceToOutline(const MapDocument &doc, QPoint pixel)
+{
+    const QPointF p(pixel.x() + 0.5, pixel.y() + 0.5);
+    const auto toSegment = [&](QPointF a, QPointF b) {
+        const QPointF d = b - a;
+        const double length2 = QPointF::dotProduct(d, d);
+        const double t = length2 == 0 ? 0 : qBound(0.0, QPointF::dotProduct(p - a, d) / length2, 1.0);
+        return QLineF(p, a + t * d).length();
+    };
+    double nearest = INFINITY;
+    doc.forEachLiveArea([&](const clscoords &area) {
+        QList<QPointF> outline;
+        if (area.shapetype == Circle) {
+            const double r = area.getCircleR();
+            nearest = qMin(nearest, std::abs(QLineF(p, QPointF(area.getCircleX(), area.getCircleY())).length() - r));
+            return;
+        }
+        if (area.shapetype == Rectangle) {
+            const double x0 = area.getPointX(0), y0 = area.getPointY(0), x1 = area.getPointX(1), y1 = area.getPointY(1);
+            outline = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+        } else {
+            for (int i = 0; i < area.nr_points; ++i)
+                outline.append(QPointF(area.getPointX(i), area.getPointY(i)));
+        }
+        for (qsizetype i = 0, j = outline.size() - 1; i < outline.size(); j = i++)
+            nearest = qMin(nearest, toSegment(outline[j], outline[i]));
+    });
+    return nearest;
+}
+
+// The page: the client-side map and the drawing at each factor, each at the
+// top left, shown one at a time while the script asks for every point. Each
+// answers into <pre id="answers-ID">: a status line ("sampled", or the
+// drawing's size when the page did not give it the size wanted), then one
+// line "x,y answer" per point. The answer is the index of an area element,
+// "a" and the index of an <a> in the drawing, or the tag name of whatever
+// else is hit.
+QByteArray svgPageText(const QByteArray &mapText, const QByteArray &svgText, const QList<QPoint> &points)
+{
+    const QByteArray svg = svgText.mid(svgText.indexOf("<svg"));
+    QByteArray list, boxes, styles, answers;
+    for (const QPoint &p : points)
+        list += '[' + QByteArray::number(p.x()) + ',' + QByteArray::number(p.y()) + "],";
+    for (const Scale &scale : Scales) {
+        const QByteArray id(scale.id);
+        boxes += "<div class=\"box\" id=\"" + id + "\" data-scale=\"" + QByteArray::number(scale.factor) + "\">" + svg
+                 + "</div>\n";
+        styles += '#' + id + " svg{width:" + QByteArray::number(PictureWidth * scale.factor) + "px;height:auto}";
+        answers += "<pre id=\"answers-" + id + "\">waiting</pre>";
+    }
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>html,body{margin:0;padding:0} "
+           ".box{position:absolute;left:0;top:0;display:none} img,svg{display:block} #out{margin-top:1000px}"
+           + styles + "</style></head><body>\n<div class=\"box\" id=\"client\" data-scale=\"1\">" + mapText + "</div>\n"
+           + boxes + "<div id=\"out\"><pre id=\"answers-client\">waiting</pre>" + answers
+           + "</div><script>\n"
+             "const points = ["
+           + list + "];\nconst width = " + QByteArray::number(PictureWidth)
+           + ", height = " + QByteArray::number(PictureHeight)
+           + ";\n"
+             "window.addEventListener('load', () => {\n"
+             "  const areas = Array.from(document.querySelectorAll('area'));\n"
+             "  const boxes = Array.from(document.querySelectorAll('.box'));\n"
+             "  for (const box of boxes) {\n"
+             "    for (const other of boxes) other.style.display = other === box ? 'block' : 'none';\n"
+             "    const scale = Number(box.dataset.scale);\n"
+             "    const svg = box.querySelector('svg');\n"
+             "    const links = svg ? Array.from(svg.querySelectorAll('a')) : [];\n"
+             "    let status = 'sampled';\n"
+             "    if (svg) {\n"
+             "      const r = svg.getBoundingClientRect();\n"
+             // Layout keeps sizes in 64ths of a pixel.
+             "      if (Math.abs(r.width - width * scale) > 1 / 32 || Math.abs(r.height - height * scale) > 1 / 32)\n"
+             "        status = 'drawn at ' + r.width + 'x' + r.height;\n"
+             "    }\n"
+             "    const lines = points.map(([x, y]) => {\n"
+             "      const e = document.elementFromPoint((x + 0.5) * scale, (y + 0.5) * scale);\n"
+             "      const a = e && svg && e.closest('a');\n"
+             "      return x + ',' + y + ' ' + (!e ? 'nothing' : e.tagName === 'AREA' ? areas.indexOf(e)\n"
+             "                                  : a ? 'a' + links.indexOf(a) : e.tagName);\n"
+             "    });\n"
+             "    document.getElementById('answers-' + box.id).textContent = status + '\\n' + lines.join('\\n');\n"
+             "  }\n"
+             "});\n"
+             "</script></body></html>\n";
+}
+
+// A drawing's answer in the client-side map's terms: the area's index among
+// the page's area elements (the default area last), or IMG for the picture.
+QString asClientAnswer(const BrowserCase &c, const QString &answer)
+{
+    if (answer == QLatin1String("image"))
+        return QStringLiteral("IMG");
+    if (!answer.startsWith(u'a'))
+        return answer;
+    const bool hasDefault = QByteArray(c.defaultLink) != "";
+    const int link = answer.mid(1).toInt();
+    if (hasDefault && link == 0)
+        return QString::number(c.areas.size());
+    return QString::number(c.areas.size() - 1 - (link - (hasDefault ? 1 : 0)));
+}
+
+} // namespace
+
+TEST_P(ChromiumClientMap, TheSvgDrawingAtAnySizeActivatesWhatTheClientMapDoes)
+{
+    const BrowserCase &c = GetParam();
+    const QByteArray svgText = writtenMap(json, {QStringLiteral("--format"), QStringLiteral("svg")});
+    ASSERT_TRUE(svgText.contains("<image href=\"./p.png\"")) << svgText.toStdString();
+    const MapDocument written = readBack(mapText);
+    const QByteArray dom = domOf(svgPageText(mapText, svgText, points));
+    QString status;
+    const auto client = answersIn(dom, "answers-client", &status);
+    ASSERT_EQ(status, QStringLiteral("sampled")) << dom.toStdString();
+    int differingNearOutline = 0;
+    for (const Scale &scale : Scales) {
+        SCOPED_TRACE(scale.id);
+        const auto drawn = answersIn(dom, QByteArray("answers-") + scale.id, &status);
+        ASSERT_EQ(status, QStringLiteral("sampled")) << dom.toStdString();
+        ASSERT_EQ(drawn.size(), points.size());
+        int nearOutline = 0, nearDiffering = 0, disagreements = 0;
+        QSet<QString> answered;
+        for (const QPoint &p : points) {
+            const QString expected = client.value({p.x(), p.y()});
+            const QString got = asClientAnswer(c, drawn.value({p.x(), p.y()}));
+            answered.insert(got);
+            const bool near = distanceToOutline(written, p) * scale.factor < 1.0;
+            nearOutline += near;
+            if (got == expected)
+                continue;
+            if (near) {
+                ++nearDiffering;
+                std::cout << "at " << scale.factor * 100 << " %, (" << p.x() << "," << p.y()
+                          << ") within a CSS pixel of an outline: the drawing activates "
+                          << describe(c, got).toStdString() << ", the client-side map "
+                          << describe(c, expected).toStdString() << "\n";
+            } else if (++disagreements <= 40) {
+                ADD_FAILURE() << "point (" << p.x() << "," << p.y() << "): the drawing activates "
+                              << describe(c, got).toStdString() << ", the client-side map "
+                              << describe(c, expected).toStdString();
+            }
+        }
+        std::cout << c.name << " at " << scale.factor * 100 << " %: " << points.size() << " points, " << nearOutline
+                  << " within a CSS pixel of an outline, " << nearDiffering << " of them differ; " << disagreements
+                  << " others differ\n";
+        EXPECT_EQ(disagreements, 0);
+        differingNearOutline += nearDiffering;
+        const int activeAreas = int(c.areas.size()) + (QByteArray(c.defaultLink) != "" ? 1 : 0);
+        for (int i = 0; i < activeAreas; ++i)
+            EXPECT_TRUE(answered.contains(QString::number(i)))
+                << describe(c, QString::number(i)).toStdString() << " takes no sampled point in the drawing";
+    }
+    EXPECT_EQ(differingNearOutline, c.svgNearOutline) << "points near an outline where the drawing and the map differ";
+}

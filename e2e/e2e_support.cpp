@@ -77,6 +77,26 @@ QByteArray chromiumDom(const QString &url, QString *error)
     return dom;
 }
 
+QHash<QPair<int, int>, QString> answersIn(const QByteArray &dom, const QByteArray &id, QString *status)
+{
+    QHash<QPair<int, int>, QString> answers;
+    const QByteArray open = "<pre id=\"" + id + "\">";
+    const qsizetype start = dom.indexOf(open);
+    const qsizetype end = dom.indexOf("</pre>", start);
+    if (start < 0 || end < 0) {
+        *status = QStringLiteral("no answers in the page");
+        return answers;
+    }
+    const QList<QByteArray> lines = dom.mid(start + open.size(), end - start - open.size()).split('\n');
+    *status = QString::fromUtf8(lines.first());
+    for (const QByteArray &line : lines.mid(1)) {
+        const QList<QByteArray> parts = line.split(' ');
+        const QList<QByteArray> xy = parts.value(0).split(',');
+        answers.insert({xy.value(0).toInt(), xy.value(1).toInt()}, QString::fromUtf8(parts.value(1)));
+    }
+    return answers;
+}
+
 PrivateApache::PrivateApache(const QString &documentRoot)
 {
     m_port = freePort();

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
+#include <QPair>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,10 @@ quint16 freePort();
 // Chromium, headless with a fresh profile, loads the page and prints the
 // DOM as its scripts left it; empty with a message in error on failure.
 QByteArray chromiumDom(const QString &url, QString *error);
+
+// A page's answers by picture point, from the dumped DOM: the element
+// <pre id="ID"> holds a status line, then one line "x,y answer" per point.
+QHash<QPair<int, int>, QString> answersIn(const QByteArray &dom, const QByteArray &id, QString *status);
 
 // Apache httpd on 127.0.0.1 with a configuration of its own, serving one
 // folder with .map files handled by mod_imagemap. Stopped when destroyed,

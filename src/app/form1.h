@@ -158,6 +158,7 @@ public slots:
     void mnuedit_options(); // form1_options.cpp
     // Taking the map out of the editor (form1_file.cpp).
     void mnufile_savemapas();
+    void mnufile_exportsvg();
     void mnufile_testmap();
     void mnuedit_clipboard();
     // Lists what will not work in the map beside the window (form1_edit.cpp).

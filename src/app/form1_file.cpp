@@ -27,6 +27,25 @@ void Form1::mnufile_savemapas()
         m_desktop->message(this, outcome.failure, QString(), MessageIcon::Exclamation);
 }
 
+// A server-side map is exported too: its areas and links are the same, and
+// the drawing works in any page, whoever serves the map file.
+void Form1::mnufile_exportsvg()
+{
+    if (m_pictemp.isNull()) {
+        m_desktop->message(this, QStringLiteral("Open a picture before exporting the map as SVG."), QString(),
+                           MessageIcon::Exclamation);
+        return;
+    }
+    const QString path = m_desktop->chooseSaveFile(
+        this, QStringLiteral("Export Imagemap as SVG"),
+        fileDialogFilter({{QStringLiteral("SVG Files"), QStringLiteral("*.svg")}}), suggestedSvgFile(document()));
+    if (path.isEmpty())
+        return;
+    const WriteOutcome outcome = exportSvg(document(), m_pictemp.size(), path);
+    if (!outcome.ok())
+        m_desktop->message(this, outcome.failure, QString(), MessageIcon::Exclamation);
+}
+
 void Form1::mnuedit_clipboard()
 {
     m_desktop->setClipboardText(calculate_html(document()));

@@ -11,6 +11,7 @@ const MenuEntry Menu[] = {
     {"8mnufile", "mnufile_loadmapclient", K::CommandWithIcon, "Load Client-Side Map", "Ic_Open", 'L', ""},
     {"8mnufile", "mnufile_loadmapserver", K::CommandWithIcon, "Load Server-Side Map", "Ic_Open", 'r', ""},
     {"8mnufile", "mnufile_savemapas", K::CommandWithIcon, "Save Map as", "Ic_Save", 'S', "Ctrl+S"},
+    {"8mnufile", "mnufile_exportsvg", K::Command, "Export as SVG...", "", 'E', ""},
     {"8mnufile", "mnufile_testmap", K::CommandWithIcon, "Test Map", "Ic_Webtest", 'T', ""},
     {"8mnufile", "mnufile_exit", K::Command, "Exit", "", 'x', "Ctrl+Q"},
     {"", "8mnuedit", K::TopMenu, "Edit", "", 'E', ""},

@@ -3,6 +3,9 @@
 
 #include "editing_session.h"
 #include "formats/map_writer.h"
+#include "formats/svg_writer.h"
+
+#include <QFileInfo>
 
 WriteOutcome saveClientMap(EditingSession &session, const QString &path)
 {
@@ -25,5 +28,22 @@ WriteOutcome saveServerMap(EditingSession &session, const QString &htmlPath, con
     session.fill_html_textbox();
     if (!writeTextFile(htmlPath, calculate_server_html(doc)).ok() || !writeTextFile(mapPath, session.mapText()).ok())
         return {QStringLiteral("Could not save imagemap !")};
+    return {};
+}
+
+QString suggestedSvgFile(const MapDocument &doc)
+{
+    const QString base = doc.map_file.isEmpty() ? doc.image_file : doc.map_file;
+    if (base.isEmpty())
+        return QString();
+    const QFileInfo file(base);
+    return file.path() + QLatin1Char('/') + file.completeBaseName() + QLatin1String(".svg");
+}
+
+WriteOutcome exportSvg(const MapDocument &doc, QSize picture, const QString &path)
+{
+    const WriteOutcome written = writeWholeFile(path, calculate_svg(doc, picture, path).toUtf8());
+    if (!written.ok())
+        return {QStringLiteral("Could not export the map as SVG to %1:\n%2").arg(path, written.failure)};
     return {};
 }

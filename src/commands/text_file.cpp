@@ -15,6 +15,11 @@ WriteOutcome failed(const QSaveFile &file)
 
 WriteOutcome writeTextFile(const QString &path, const QString &text)
 {
+    return writeWholeFile(path, (text + QLatin1String("\r\n")).toUtf8());
+}
+
+WriteOutcome writeWholeFile(const QString &path, const QByteArray &bytes)
+{
     if (path.isEmpty())
         return {QStringLiteral("No file name was given.")};
     QSaveFile file(path);
@@ -24,7 +29,6 @@ WriteOutcome writeTextFile(const QString &path, const QString &text)
     // buffer is flushed fails the flush, but commit() would not notice and
     // would put the cut-off file in place. Leaving without commit() drops
     // the scratch file.
-    const QByteArray bytes = (text + QLatin1String("\r\n")).toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return failed(file);
     return {};

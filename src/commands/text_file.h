@@ -16,3 +16,6 @@ struct WriteOutcome {
 // folder of that name, a full disk, an empty name) leaves a file already
 // there exactly as it was. The failure is the file system's reason.
 WriteOutcome writeTextFile(const QString &path, const QString &text);
+
+// Writes exactly these bytes to the file at path, in the same safe way.
+WriteOutcome writeWholeFile(const QString &path, const QByteArray &bytes);

@@ -274,16 +274,21 @@ QString url_path_part(const QString &path)
 
 // A relative path made from two paths keeps their style when it becomes a
 // reference: from POSIX paths, "./x\y.gif" names the file "x\y.gif".
-QString image_src_for_map(const MapDocument &doc)
+QString image_src_from(const QString &file, const QString &image_file)
 {
     QString result;
-    if (!doc.map_file.isEmpty()) {
-        const bool windows = isWindowsStyle(doc.map_file, doc.image_file);
-        result = urlPathPart(relativePath(doc.map_file, doc.image_file, true, windows), windows);
+    if (!file.isEmpty()) {
+        const bool windows = isWindowsStyle(file, image_file);
+        result = urlPathPart(relativePath(file, image_file, true, windows), windows);
     }
     if (result.isEmpty())
-        result = urlPathPart(file_name_of_path(doc.image_file), isWindowsStyle(doc.image_file));
+        result = urlPathPart(file_name_of_path(image_file), isWindowsStyle(image_file));
     return result;
+}
+
+QString image_src_for_map(const MapDocument &doc)
+{
+    return image_src_from(doc.map_file, doc.image_file);
 }
 
 QString link_for_file(const MapDocument &doc, const QString &path)

@@ -43,8 +43,11 @@ QString url_path_part(const QString &path);
 // The text up to its first NUL character.
 QString cut_at_nul(const QString &text);
 
-// The picture reference of a client-side map: relative to the map file when
-// there is one and a relative path exists, else the picture's file name.
+// The picture reference written into a file: relative to that file when it
+// has a name and a relative path exists, else the picture's file name.
+QString image_src_from(const QString &file, const QString &image_file);
+
+// The picture reference of a client-side map: image_src_from its map file.
 QString image_src_for_map(const MapDocument &doc);
 
 // The link for a file chosen with a Browse button: relative to the map file

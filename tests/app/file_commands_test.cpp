@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "dialogs/frm_saveserverm.h"
 #include "formats/map_writer.h"
+#include "formats/svg_writer.h"
 #include "support/area_points.h"
 #include "support/file_folder.h"
 #include "support/full_disk.h"
@@ -277,4 +278,31 @@ TEST(TestMap, TellsTheUserWhenThePageCannotBeWrittenOrNoBrowserStarts)
         // Only a page actually written is left to delete.
         EXPECT_EQ(shown->temp_filenames, c.pageWritten ? QStringList{page} : QStringList());
     }
+}
+
+TEST(ExportSvg, WritesTheDrawingOfTheMapAndReportsWhatCannotBeDone)
+{
+    FileFolder folder;
+    ShownForm noPicture;
+    noPicture.choose("mnufile_exportsvg");
+    EXPECT_EQ(noPicture.desktop->messages,
+              QList{warning(QStringLiteral("Open a picture before exporting the map as SVG."))});
+    EXPECT_TRUE(noPicture.desktop->saveAsked.isEmpty());
+
+    ShownForm shown({200, 100});
+    drawMap(shown, folder.path(QStringLiteral("planets.png")));
+    const QString path = folder.makeFolder(QStringLiteral("out")) + QStringLiteral("/m.svg");
+    shown.desktop->saveFiles << path << folder.path();
+    shown.choose("mnufile_exportsvg");
+    EXPECT_EQ(readFile(path), calculate_svg(shown->document(), {200, 100}, path).toUtf8());
+    EXPECT_TRUE(readFile(path).contains("<image href=\"../planets.png\""));
+    EXPECT_TRUE(shown->document().map_file.isEmpty());
+
+    shown.choose("mnufile_exportsvg"); // a folder of that name
+    ASSERT_EQ(shown.desktop->messages.size(), 1);
+    EXPECT_TRUE(shown.desktop->messages[0].text.startsWith(
+        QStringLiteral("Could not export the map as SVG to %1:\n").arg(folder.path())));
+    const QStringList asked{QStringLiteral("Export Imagemap as SVG"), QStringLiteral("SVG Files (*.svg)"),
+                            folder.path(QStringLiteral("planets.svg"))};
+    EXPECT_EQ(shown.desktop->saveAsked, (QList{asked, asked}));
 }

@@ -77,6 +77,7 @@ TEST(MenuBar, HoldsTheEditorsMenusInOrder)
 8mnufile/mnufile_loadmapclient icon "Load Client-Side Map"
 8mnufile/mnufile_loadmapserver icon "Load Server-Side Map"
 8mnufile/mnufile_savemapas icon "Save Map as" Ctrl+S
+8mnufile/mnufile_exportsvg command "Export as SVG..."
 8mnufile/mnufile_testmap icon "Test Map"
 8mnufile/mnufile_exit command "Exit" Ctrl+Q
 /8mnuedit top "Edit"

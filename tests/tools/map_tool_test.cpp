@@ -98,7 +98,8 @@ TEST(MapTool, BadInputGetsOneLineAndStatusTwo)
         {html, R"({"map_name":["x"]})", "map_name: not a text"},
         {html, R"({"areas":[{"shape":"poly","points":[[1,1]],"events":[1]}]})", "areas[0].events[0]: not a text"},
         {{"write"}, "{}", "write needs --format"},
-        {{"write", "--format", "svg"}, "{}", "unknown format svg"},
+        {{"write", "--format", "png"}, "{}", "unknown format png (html, ncsa, cern, page or svg)"},
+        {{"write", "--format", "svg"}, "{}", "cannot read the size of the picture \"\""},
         {{"write", "--format"}, "{}", "option --format needs a value"},
         {{"write", "--format", "html", "--colour", "red"}, "{}", "unknown option --colour"},
         {{"draw"}, "{}", "unknown command draw"},
@@ -253,7 +254,7 @@ TEST(MapTool, ReaderMessagesGoToStandardErrorWithStatusOne)
         {{"read", noMap, "--page", bad}, 2, "zonari-map: --page is for server-side map files\n"},
         {{"read", bad, "--map", "x"}, 2, "zonari-map: --map and --map-index are for HTML pages\n"},
         {{"read", noMap, "--map", "x", "--map-index", "0"}, 2, "zonari-map: give --map or --map-index, not both\n"},
-        {{"convert", bad}, 2, "zonari-map: convert needs --to html|ncsa|cern|page\n"},
+        {{"convert", bad}, 2, "zonari-map: convert needs --to html|ncsa|cern|page|svg\n"},
     };
     for (const Case &c : cases) {
         const ToolRun run = runMapTool(c.args, {});
@@ -298,4 +299,27 @@ TEST(MapTool, CheckPrintsOneFindingPerLineAndFailsWhenAnyIsFound)
     EXPECT_EQ(none.status, ExitStatus::Ok);
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(run({"check", folder.path(QStringLiteral("missing.map"))}).status, ExitStatus::ReadFailed);
+}
+
+TEST(MapTool, ConvertToSvgTakesThePictureSizeFromItsFileAndPathsFromTheMapFile)
+{
+    FileFolder folder;
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QString picturePath = folder.makeFolder(QStringLiteral("img")) + QStringLiteral("/p.png");
+    ASSERT_TRUE(picture.save(picturePath));
+    const QString page = folder.write(QStringLiteral("page.html"),
+                                      "<img src=\"img/p.png\" usemap=\"#m\"><map name=\"m\">"
+                                      "<area shape=\"circle\" coords=\"50,40,10\" href=\"c.html\" alt=\"C\"></map>");
+    const ToolRun svg = run({"convert", page, "--to", "svg", "--map-file", folder.path(QStringLiteral("svg/m.svg"))});
+    EXPECT_EQ(svg.status, 0) << svg.err.toStdString();
+    EXPECT_TRUE(svg.out.contains("viewBox=\"0 0 120 80\" width=\"120\" height=\"80\">\n"
+                                 "<image href=\"../img/p.png\" x=\"0\" y=\"0\" width=\"120\" height=\"80\"/>"))
+        << svg.out.toStdString();
+    EXPECT_TRUE(svg.out.contains("<a href=\"c.html\"><title>C</title><circle cx=\"50\" cy=\"40\" r=\"10\"/></a>"));
+
+    QFile::remove(picturePath);
+    const ToolRun noPicture = run({"convert", page, "--to", "svg"});
+    EXPECT_EQ(noPicture.status, ExitStatus::BadInput);
+    EXPECT_EQ(noPicture.err, "zonari-map: cannot read the size of the picture \"" + picturePath.toUtf8() + "\"\n");
 }

@@ -5,6 +5,7 @@
 #include "formats/document_json.h"
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
+#include "formats/svg_writer.h"
 #include "model/area_hits.h"
 #include "model/map_check.h"
 
@@ -21,10 +22,14 @@ namespace {
 const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "\n"
                           "Commands:\n"
-                          "  write --format html|ncsa|cern|page [--map-file PATH] [--apache-circles]\n"
+                          "  write --format html|ncsa|cern|page|svg [--map-file PATH] [--apache-circles]\n"
                           "      Reads a map document as JSON on standard input and prints the map\n"
                           "      text of that format (or the HTML page of a server-side map) exactly\n"
-                          "      as the editor writes it. --apache-circles (ncsa only) writes circles\n"
+                          "      as the editor writes it. svg prints the map as an SVG drawing that\n"
+                          "      scales: the picture with every area as a link over it; the picture's\n"
+                          "      size is read from its file, and its reference is relative to the\n"
+                          "      map file, so --map-file names where the drawing will be saved.\n"
+                          "      --apache-circles (ncsa only) writes circles\n"
                           "      as Apache's mod_imagemap reads them, \"circle URL cx,cy ex,ey\": the\n"
                           "      centre and a point on the circle, after a comment line that tells\n"
                           "      the editor to read them back that way.\n"
@@ -34,10 +39,12 @@ const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "      says otherwise. A page with several maps needs --map or --map-index\n"
                           "      (from 0). --page reads a server-side map's HTML page for its picture.\n"
                           "      The picture is resolved, never loaded.\n"
-                          "  convert IN --to html|ncsa|cern|page [--map-file PATH] [--apache-circles]\n"
+                          "  convert IN --to html|ncsa|cern|page|svg [--map-file PATH] [--apache-circles]\n"
                           "          [read options]\n"
                           "      Reads IN as read does and prints it in another format; the map file\n"
-                          "      is IN unless --map-file names another. --apache-circles as for write.\n"
+                          "      is IN unless --map-file names another. For svg, give the SVG file's\n"
+                          "      path as --map-file: the picture reference is relative to it.\n"
+                          "      --apache-circles as for write.\n"
                           "  hit X,Y [X,Y ...]\n"
                           "      Reads a map document as JSON on standard input and prints, for each\n"
                           "      picture point, the point and the live areas (from 0, in map order)\n"
@@ -135,20 +142,32 @@ Options parseOptions(const QStringList &args, const QStringList &known, const QS
     return options;
 }
 
+// What an output format prints of a document.
+enum class Printed { MapText, ServerPage, Svg };
+
 // How each output format is produced from a document.
 struct OutputFormat {
     const char *name;
     bool servermap;
     qint32 serverside_type;
-    bool page;
+    Printed printed;
 };
 
 constexpr OutputFormat OutputFormats[] = {
-    {"html", false, Ncsa, false},
-    {"ncsa", true, Ncsa, false},
-    {"cern", true, Cern, false},
-    {"page", true, Ncsa, true},
+    {"html", false, Ncsa, Printed::MapText}, {"ncsa", true, Ncsa, Printed::MapText},
+    {"cern", true, Cern, Printed::MapText},  {"page", true, Ncsa, Printed::ServerPage},
+    {"svg", false, Ncsa, Printed::Svg},
 };
+
+const QString FormatChoices = QStringLiteral("html|ncsa|cern|page|svg");
+const QString FormatNames = QStringLiteral("html, ncsa, cern, page or svg");
+
+// Only the picture's header is read; a picture that cannot be read leaves
+// its size unknown (invalid).
+QSize pictureSize(const MapDocument &doc)
+{
+    return doc.image_file.isEmpty() ? QSize() : QImageReader(doc.image_file).size();
+}
 
 const OutputFormat *outputFormat(const QString &name)
 {
@@ -164,11 +183,22 @@ const QString ApacheCirclesFlag = QStringLiteral("apache-circles");
 int printDocument(MapDocument &doc, const OutputFormat &format, const Options &options, Output &output)
 {
     doc.ncsaApacheCircles = options.flags.contains(ApacheCirclesFlag);
-    if (doc.ncsaApacheCircles && !(format.servermap && format.serverside_type == Ncsa && !format.page))
+    if (doc.ncsaApacheCircles
+        && !(format.servermap && format.serverside_type == Ncsa && format.printed == Printed::MapText))
         return report(output, failure(ExitStatus::BadInput, QStringLiteral("--apache-circles is for the ncsa format")));
     doc.is_servermap = format.servermap;
     doc.serverside_type = format.serverside_type;
-    output.out.write((format.page ? calculate_server_html(doc) : calculate_html(doc)).toUtf8());
+    if (format.printed == Printed::Svg) {
+        const QSize picture = pictureSize(doc);
+        if (picture.isEmpty())
+            return report(output,
+                          failure(ExitStatus::BadInput,
+                                  QStringLiteral("cannot read the size of the picture \"%1\"").arg(doc.image_file)));
+        output.out.write(calculate_svg(doc, picture, doc.map_file).toUtf8());
+        return ExitStatus::Ok;
+    }
+    output.out.write(
+        (format.printed == Printed::ServerPage ? calculate_server_html(doc) : calculate_html(doc)).toUtf8());
     return ExitStatus::Ok;
 }
 
@@ -184,11 +214,10 @@ int runWrite(const QStringList &args, const QByteArray &input, Output &output)
     const QString formatName = options.values.value(QStringLiteral("format"));
     const OutputFormat *format = outputFormat(formatName);
     if (!format)
-        return report(output,
-                      failure(ExitStatus::BadInput,
-                              formatName.isEmpty()
-                                  ? QStringLiteral("write needs --format html|ncsa|cern|page")
-                                  : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(formatName)));
+        return report(output, failure(ExitStatus::BadInput,
+                                      formatName.isEmpty()
+                                          ? QStringLiteral("write needs --format ") + FormatChoices
+                                          : QStringLiteral("unknown format %1 (%2)").arg(formatName, FormatNames)));
 
     DocumentFromJson read = documentFromJson(input);
     if (!read.document)
@@ -334,9 +363,8 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
     if (!format)
         return report(output,
                       failure(ExitStatus::BadInput,
-                              target.isEmpty()
-                                  ? QStringLiteral("convert needs --to html|ncsa|cern|page")
-                                  : QStringLiteral("unknown format %1 (html, ncsa, cern or page)").arg(target)));
+                              target.isEmpty() ? QStringLiteral("convert needs --to ") + FormatChoices
+                                               : QStringLiteral("unknown format %1 (%2)").arg(target, FormatNames)));
     ReadResult read = readDocument(options);
     if (!read.document)
         return report(output, read.failure);
@@ -348,10 +376,7 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
 int runCheck(const QStringList &args, const QByteArray &, Output &output)
 {
     return withReadDocument(args, output, [&](const MapDocument &doc) {
-        // Only the picture's header is read; a picture that cannot be read
-        // leaves its size unknown.
-        const QSize picture = doc.image_file.isEmpty() ? QSize() : QImageReader(doc.image_file).size();
-        const std::vector<MapFinding> findings = checkMap(doc, picture);
+        const std::vector<MapFinding> findings = checkMap(doc, pictureSize(doc));
         for (const MapFinding &finding : findings)
             output.out.write(finding.text.toUtf8() + '\n');
         return findings.empty() ? ExitStatus::Ok : ExitStatus::ProblemsFound;
