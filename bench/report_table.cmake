@@ -20,6 +20,7 @@ set(rows
     "load map, PNG picture|BM_LoadClientMap10000AreasPainted/1|real_time|100|ms"
     "load map, JPEG picture|BM_LoadClientMap10000AreasPainted/2|real_time|100|ms"
     "start-up to shown window|BM_ProcessStartToShownWindow/iterations:20|real_time|300|ms"
+    "check map|BM_CheckMap10000Areas|real_time|100|ms"
     "memory, 100 undo snapshots|BM_MemoryWith100Snapshots10000Areas/iterations:1|resident_MB|200|MB")
 
 # Every result by name: its value in the row's unit.
