@@ -548,6 +548,40 @@ std::optional<HtmlDocument> parseInChild(const QByteArray &utf8, const HtmlParse
 
 } // namespace
 
+namespace {
+
+const GumboNode *firstElement(const GumboNode &node, GumboTag tag)
+{
+    if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_DOCUMENT)
+        return nullptr;
+    if (node.type == GUMBO_NODE_ELEMENT && node.v.element.tag == tag)
+        return &node;
+    const GumboVector &children =
+        node.type == GUMBO_NODE_DOCUMENT ? node.v.document.children : node.v.element.children;
+    for (unsigned int i = 0; i < children.length; ++i)
+        if (const GumboNode *found = firstElement(*static_cast<const GumboNode *>(children.data[i]), tag))
+            return found;
+    return nullptr;
+}
+
+} // namespace
+
+QString attributeValueAsRead(const QString &text)
+{
+    // Only these characters read as something else; most texts have none.
+    if (!text.contains(u'&') && !text.contains(u'"') && !text.contains(u'\r') && !text.contains(QChar(0)))
+        return text;
+    // One attribute in one element: the parse is linear in the text's size.
+    const QByteArray utf8 = "<a title=\"" + text.toUtf8() + "\">";
+    const GumboOptions options = gumboOptions();
+    GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), std::size_t(utf8.size()));
+    QString value;
+    if (const GumboNode *element = firstElement(*output->document, GUMBO_TAG_A))
+        value = QString::fromUtf8(attributeValue(element->v.element, "title"));
+    gumbo_destroy_output(&options, output);
+    return value;
+}
+
 std::optional<HtmlDocument> HtmlDocument::parse(QString text, const HtmlParseOptions &options)
 {
     const QByteArray utf8 = text.toUtf8();

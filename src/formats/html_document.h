@@ -42,6 +42,11 @@ struct HtmlImg {
     friend bool operator==(const HtmlImg &, const HtmlImg &) = default;
 };
 
+// The value a browser reads from an attribute written as name="TEXT", the
+// way the map writer writes every text: character references decoded, CR
+// LF read as LF, and the value ending at a double quote in the text.
+QString attributeValueAsRead(const QString &text);
+
 // How a page is given to the general HTML parser. Broken pages can make its
 // work grow much faster than their size (text under thousands of open
 // elements, a tag with thousands of attributes), and it cannot be stopped

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "svg_writer.h"
 
+#include "html_document.h"
 #include "map_writer.h"
 #include "model/map_document.h"
 #include "text_buffer.h"
@@ -17,11 +18,15 @@ bool allowedInXml(char16_t c)
     return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-// The text as XML character data or an attribute value. Line breaks and tabs
-// are written as references so that an attribute keeps them; characters XML
-// cannot hold (control characters, lone surrogates) become U+FFFD.
-void appendEscaped(TextBuffer &out, const QString &text)
+// A text of the map as XML character data or an attribute value. Texts are
+// kept as HTML source, so the drawing holds what a browser reads from the
+// client-side map: "&amp;" there is "&" here, escaped again for XML. Line
+// breaks and tabs are written as references so that an attribute keeps
+// them; characters XML cannot hold (control characters, lone surrogates)
+// become U+FFFD.
+void appendEscaped(TextBuffer &out, const QString &htmlText)
 {
+    const QString text = attributeValueAsRead(htmlText);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {

@@ -15,7 +15,7 @@ class MapDocument;
 //
 // picture: the picture's size in pixels. svgFile: where the drawing will be
 // saved; the picture reference is made relative to it as the client-side map
-// makes it relative to the map file. Unlike the map text, every text is
-// escaped, so the drawing is well-formed XML whatever the areas hold; lines
-// end in LF.
+// makes it relative to the map file. Texts are HTML source, as the map text
+// writes them; the drawing holds each as a browser reads it, escaped for XML,
+// so it is well-formed whatever the areas hold. Lines end in LF.
 QString calculate_svg(const MapDocument &doc, QSize picture, const QString &svgFile);
