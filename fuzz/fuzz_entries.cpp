@@ -8,11 +8,13 @@
 #include "formats/map_text_input.h"
 #include "formats/map_writer.h"
 #include "formats/server_map_reader.h"
+#include "formats/svg_writer.h"
 #include "model/map_document.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <utility>
 #include <vector>
@@ -263,5 +265,11 @@ bool fuzzDocumentJson(const std::uint8_t *data, std::size_t size)
             return false;
     }
     doc.is_servermap = false;
-    return !calculate_html(doc).isEmpty();
+    if (calculate_html(doc).isEmpty())
+        return false;
+    // Whatever the texts hold, the SVG drawing is well-formed XML.
+    QXmlStreamReader svg(calculate_svg(doc, QSize(640, 480), QStringLiteral("/srv/www/map.svg")));
+    while (!svg.atEnd())
+        svg.readNext();
+    return !svg.hasError();
 }
