@@ -119,19 +119,6 @@ TEST(LoadMap, AClientPageReplacesTheMapAndItsHistory)
     EXPECT_EQ(shown->document().map_file, page);
     EXPECT_EQ(shown->document().default_link, QStringLiteral("home.html"));
     EXPECT_EQ(shown->document().default_target, QStringLiteral("Whole Page ( _top )"));
-
-    // With two maps the user is asked; the code pane shows the map as the
-    // editor writes it, not the page's own text.
-    const QString twoMaps = folder.write(
-        QStringLiteral("two.html"),
-        "<img src='picture.png' usemap='#a'><map name='a'><area shape=rect coords='1,2,3,4' href='a.html'></map>\n"
-        "<img src='picture.png' usemap='#B'><map name='b'><area shape=circle coords='50,50,10' href='b.html'></map>");
-    shown.desktop->openFiles << twoMaps;
-    shown.desktop->mapChoices << 1;
-    shown.choose("mnufile_loadmapclient");
-    EXPECT_EQ(liveLinks(shown->document()), QStringList{QStringLiteral("b.html")});
-    EXPECT_EQ(shown->pictemp().size(), QSize(120, 90));
-    EXPECT_TRUE(shown.code().contains(QStringLiteral("<map name=\"b\">")));
     EXPECT_TRUE(shown.desktop->messages.isEmpty());
 }
 

@@ -131,7 +131,7 @@ TEST(MenuBar, HoldsTheEditorsMenusInOrder)
     EXPECT_EQ("\n" + built.toStdString(), expected);
 }
 
-TEST(MenuBar, EveryMenuAndItemOpensFromTheKeyboard)
+TEST(MenuBar, EveryMenuItemAndShortcutWorksFromTheKeyboard)
 {
     ShownForm shown({400, 300});
     QMenuBar *bar = shown->menuBar();
@@ -153,14 +153,19 @@ TEST(MenuBar, EveryMenuAndItemOpensFromTheKeyboard)
     EXPECT_EQ(QApplication::activePopupWidget(), bar->actions().first()->menu());
     QApplication::activePopupWidget()->close();
 
-    shown.choose("mnuview_zoomin");
+    QTest::keyClick(shown.form.get(), Qt::Key_Plus, Qt::ControlModifier);
     shown.click({10, 10});
+    EXPECT_EQ(shown->document().zoom_factor, 1.2f);
     QTest::keyClick(shown.form.get(), Qt::Key_V, Qt::AltModifier);
     QWidget *view = QApplication::activePopupWidget();
     ASSERT_EQ(view, bar->findChild<QMenu *>(QStringLiteral("8mnuview")));
     QTest::keyClick(view, Qt::Key_N);
     EXPECT_EQ(shown->document().zoom_factor, 1.0f);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(shown.form.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_TRUE(shown->canvasState().zoom_out);
+    QTest::keyClick(shown.form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(shown->isVisible());
 }
 
 TEST(MenuBar, TheHelpPageListsTheKeysTheMenusHave)
@@ -283,21 +288,6 @@ TEST(Toolbar, ButtonsAndMenuItemsChooseTheSameTools)
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::BitmapCursor);
     shown.choose("mnushapes_poly");
     EXPECT_EQ(shown->mainpic()->cursor().shape(), Qt::ArrowCursor);
-}
-
-TEST(Toolbar, KeyboardShortcutsReachTheCommands)
-{
-    ShownForm shown({400, 300});
-    QTest::keyClick(shown.form.get(), Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_TRUE(shown->canvasState().zoom_in);
-    shown.click({10, 10});
-    EXPECT_EQ(shown->document().zoom_factor, 1.2f);
-    QTest::keyClick(shown.form.get(), Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(shown->document().zoom_factor, 1.0f);
-    QTest::keyClick(shown.form.get(), Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_TRUE(shown->canvasState().zoom_out);
-    QTest::keyClick(shown.form.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(shown->isVisible());
 }
 
 TEST(Toolbar, TheCopyKeyInTheCodePaneCopiesItsText)

@@ -45,6 +45,9 @@ TEST(OpenFile, EachKindOfFileOpensInItsCommand)
     EXPECT_EQ(pageShown->document().map_name, QStringLiteral("b"));
     EXPECT_EQ(pageShown->document().map_file, twoMaps);
     EXPECT_EQ(pageShown->pictemp().size(), QSize(120, 90));
+    // The code pane shows the map as the editor writes it, not the page's own text.
+    EXPECT_TRUE(pageShown.code().contains(QStringLiteral("<map name=\"b\">")));
+    EXPECT_TRUE(pageShown.desktop->messages.isEmpty());
 
     ShownForm mapShown;
     whenDialogShows<frm_loadserverm>([&map](frm_loadserverm &dialog) {

@@ -126,22 +126,3 @@ TEST(EditingSession, UndoAndRedoWalkTheRecordedTexts)
     EXPECT_EQ(session.mapText(), two);
     EXPECT_NE(empty, two);
 }
-
-TEST(EditingSession, UndoReadsApacheCirclesBackAsTheyWereWritten)
-{
-    EditingSession session;
-    MapDocument &doc = session.document();
-    doc.is_servermap = true;
-    doc.ncsaApacheCircles = true;
-    addArea(doc, Circle, {{40, 40}, {61, 61}}, Link);
-    session.fill_html_textbox();
-    const QString circleLine = QStringLiteral("\r\ncircle a.html 50,50 60,50\r\n");
-    ASSERT_TRUE(session.mapText().endsWith(circleLine)) << session.mapText().toStdString();
-    addArea(doc, Rectangle, {{1, 1}, {5, 5}}, Link);
-    session.fill_html_textbox();
-
-    session.undo();
-    EXPECT_TRUE(session.mapText().endsWith(circleLine)) << session.mapText().toStdString();
-    ASSERT_EQ(doc.shapecol.count(), 1);
-    EXPECT_EQ(doc.shapecol.item(1).link, Link);
-}

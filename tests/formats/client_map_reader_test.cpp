@@ -133,7 +133,7 @@ TEST(ClientReader, SeveralMapsAskWhichOneAndFindItsPicture)
     }
 }
 
-TEST(ClientReader, PagesWithoutAMapOrItsPictureChangeNothing)
+TEST(ClientReader, PagesWithoutAMapAndFilesThatDoNotReadChangeNothing)
 {
     FileFolder folder;
     const char *const pages[] = {
@@ -147,12 +147,18 @@ TEST(ClientReader, PagesWithoutAMapOrItsPictureChangeNothing)
         EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapError) << page;
         expectUnchanged(doc);
     }
-    ScriptedServices script;
-    MapDocument doc = documentWithHistory();
-    EXPECT_EQ(
-        analyze_client_map(doc, MapTextSource::file(folder.path(QStringLiteral("missing.html"))), script.services()),
-        MapError);
-    expectUnchanged(doc);
+    // A missing file, and one too large to read at all.
+    const std::pair<QString, MapReadResult> files[] = {
+        {folder.path(QStringLiteral("missing.html")), MapError},
+        {folder.writeSparse(QStringLiteral("huge.html"), MaxMapFileBytes + 1),
+         MapReadResult::failed(QStringLiteral("Error while opening map !\nThe file is larger than 64 MB."))},
+    };
+    for (const auto &[file, expected] : files) {
+        ScriptedServices script;
+        MapDocument doc = documentWithHistory();
+        EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(file), script.services()), expected);
+        expectUnchanged(doc);
+    }
 }
 
 TEST(ClientReader, APictureThatDoesNotLoadStopsBeforeTheAreas)
@@ -283,33 +289,6 @@ TEST(ClientReader, PictureReferencesBecomePaths)
         doc.map_file = QString::fromUtf8(c.mapFile);
         EXPECT_EQ(get_ImagePath_from_html(doc, QString::fromUtf8(c.src)), QString::fromUtf8(c.path)) << c.src;
     }
-}
-
-TEST(ClientReader, OldPagesAndLooseMarkupAreReadToo)
-{
-    FileFolder folder;
-    // Windows-1252 text, attributes over several lines, an unclosed map.
-    const QByteArray page = "<IMG SRC=\"caf\xE9.gif\" USEMAP=\"#m\">\r\n<MAP NAME=\"m\">\r\n<AREA\r\n SHAPE=RECT\r\n"
-                            " COORDS=\"1,2,3,4\"\r\n HREF=\"men\xFC.html\"\r\n ALT=\"Caf\xE9\">";
-    ScriptedServices script;
-    MapDocument doc;
-    doc.map_file = folder.write(QStringLiteral("old.html"), page);
-    EXPECT_EQ(analyze_client_map(doc, MapTextSource::file(doc.map_file), script.services()), MapReadResult());
-    EXPECT_EQ(doc.image_file, folder.path(QStringLiteral("café.gif")));
-    ASSERT_EQ(liveAreas(doc).size(), 1u);
-    EXPECT_EQ(liveAreas(doc)[0]->link, QStringLiteral("menü.html"));
-    EXPECT_EQ(liveAreas(doc)[0]->alt, QStringLiteral("Café"));
-}
-
-TEST(ClientReader, FilesPastTheSizeLimitAreRefusedUnread)
-{
-    FileFolder folder;
-    const QString huge = folder.writeSparse(QStringLiteral("huge.html"), MaxMapFileBytes + 1);
-    ScriptedServices refused;
-    MapDocument untouched = documentWithHistory();
-    EXPECT_EQ(analyze_client_map(untouched, MapTextSource::file(huge), refused.services()),
-              MapReadResult::failed(QStringLiteral("Error while opening map !\nThe file is larger than 64 MB.")));
-    expectUnchanged(untouched);
 }
 
 TEST(ClientReader, PositionsEndAt32767)

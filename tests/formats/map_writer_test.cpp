@@ -160,6 +160,7 @@ TEST(ServerMap, CernExampleAndEdgeLines)
     EXPECT_EQ(calculate_html(doc), QStringLiteral("default \r\n"
                                                   "circ (50,50) 10 c.html\r\n"
                                                   "poly (9,8) \r\n"));
+    EXPECT_EQ(calculate_html(serverExample(2)), QString()); // a server format of no name writes nothing
 }
 
 TEST(ServerMap, ApacheCirclesAreCentreAndEdgePointAfterTheirComment)
@@ -186,11 +187,6 @@ TEST(ServerMap, ApacheCirclesAreCentreAndEdgePointAfterTheirComment)
         EXPECT_EQ(calculate_html(doc), withOption);
         doc.ncsaApacheCircles = true;
     }
-}
-
-TEST(ServerMap, UnknownServerFormatWritesNothing)
-{
-    EXPECT_EQ(calculate_html(serverExample(2)), QString());
 }
 
 TEST(ServerMap, PageLinksThePictureToTheMapFile)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using Entry = bool (*)(const std::uint8_t *, std::size_t);
@@ -28,19 +30,12 @@ void replay(const char *target, Entry entry)
 
 } // namespace
 
-TEST(FuzzCorpus, TagParser)
+TEST(FuzzCorpus, EveryTargetPassesItsWholeCorpus)
 {
-    replay("tag_parser", fuzzTagParser);
-}
-TEST(FuzzCorpus, ClientReader)
-{
-    replay("client_reader", fuzzClientReader);
-}
-TEST(FuzzCorpus, ServerReader)
-{
-    replay("server_reader", fuzzServerReader);
-}
-TEST(FuzzCorpus, DocumentJson)
-{
-    replay("document_json", fuzzDocumentJson);
+    const std::pair<const char *, Entry> targets[] = {{"tag_parser", fuzzTagParser},
+                                                      {"client_reader", fuzzClientReader},
+                                                      {"server_reader", fuzzServerReader},
+                                                      {"document_json", fuzzDocumentJson}};
+    for (const auto &[target, entry] : targets)
+        replay(target, entry);
 }

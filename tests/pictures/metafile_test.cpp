@@ -109,18 +109,6 @@ TEST(MetafileDrawing, TextWithMarkupCharactersIsDrawn)
     EXPECT_GT(ink, 200);
 }
 
-// The metafile is drawn over black on the PNG path, like every picture there.
-TEST(MetafileDrawing, MarginsAreBlackOnThePngPath)
-{
-    FileFolder files;
-    const QString path = files.write(QStringLiteral("inset.png"), dataBytes(QStringLiteral("wmf_content_inset.wmf")));
-    const LoadedPicture picture = loadPicture(path, dpi(96));
-    ASSERT_TRUE(picture.ok()) << picture.error.toStdString();
-    EXPECT_EQ(picture.image.size(), QSize(480, 360));
-    EXPECT_TRUE(colourNear(picture.image, {8, 8}, QColor(0, 0, 0), 0));
-    EXPECT_TRUE(colourNear(picture.image, {25, 25}, Blue, 40));
-}
-
 // Header fields the loader must not trust blindly: sizes beyond the
 // allocation cap are refused before anything is drawn, and a frame without
 // extent or scale is no picture.

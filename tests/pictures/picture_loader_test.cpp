@@ -4,6 +4,8 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 
+#include <optional>
+
 namespace {
 
 const QColor Black(0, 0, 0);
@@ -74,6 +76,8 @@ TEST(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
         // a GIF on the PNG path: its transparent white turns black
         {"sample.gif", "renamed.png", true, {11, 3}, Black},
         {"sample.emf", "drawing.bmp", true, {10, 10}, QColor(255, 255, 240)},
+        // a metafile on the PNG path is drawn over black, its empty margins too
+        {"wmf_content_inset.wmf", "inset.png", true, {8, 8}, Black},
     };
     FileFolder files;
     for (const auto &c : cases) {
@@ -88,9 +92,15 @@ TEST(LoaderByName, ChoosesThePathFromTheLastThreeCharacters)
     }
 }
 
-// Files that hold no picture fail with a message naming the file, on both
-// paths, and never leave a half-made picture behind. Cut metafiles have a
-// test of their own.
+// A bitmap header that promises more pixels than the loader will allocate.
+QByteArray hugeBitmapHeader()
+{
+    QByteArray bmp = dataBytes(QStringLiteral("sample.bmp"));
+    qToLittleEndian<qint32>(100000, bmp.data() + 18);
+    qToLittleEndian<qint32>(100000, bmp.data() + 22);
+    return bmp;
+}
+
 QByteArray garbage(qsizetype size)
 {
     QRandomGenerator random(4711);
@@ -106,60 +116,43 @@ QByteArray firstHalf(const QString &dataName)
     return whole.left(whole.size() / 2);
 }
 
-TEST(BrokenFiles, FailWithTheMessageOfTheirPath)
+// Files that hold no picture, and files that are not there, fail with a
+// message naming the file, on both paths, and never leave a half-made
+// picture behind. Cut metafiles have a test of their own.
+TEST(BrokenFiles, FailWithAMessageNamingTheirPath)
 {
-    const std::pair<const char *, QByteArray> cases[] = {
-        {"empty", QByteArray()},
-        {"garbage", garbage(3000)},
-        {"a bitmap one byte short", dataBytes(QStringLiteral("sample.bmp")).chopped(1)},
-        {"half a GIF", firstHalf(QStringLiteral("sample.gif"))},
-        {"half a JPEG", firstHalf(QStringLiteral("sample.jpg"))},
-        {"half a PNG", firstHalf(QStringLiteral("sample.png"))},
-        {"half an icon", firstHalf(QStringLiteral("sample.ico"))},
-        {"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf"))},
-        {"an SVG", dataBytes(QStringLiteral("drawing.svg"))},
+    const QString invalid = QStringLiteral("Invalid picture ");
+    const struct {
+        const char *label;
+        std::optional<QByteArray> bytes; // none: no such file
+        QString message;                 // on the standard path
+    } cases[] = {
+        {"empty", QByteArray(), invalid},
+        {"garbage", garbage(3000), invalid},
+        {"a bitmap one byte short", dataBytes(QStringLiteral("sample.bmp")).chopped(1), invalid},
+        {"half a GIF", firstHalf(QStringLiteral("sample.gif")), invalid},
+        {"half a JPEG", firstHalf(QStringLiteral("sample.jpg")), invalid},
+        {"half a PNG", firstHalf(QStringLiteral("sample.png")), invalid},
+        {"half an icon", firstHalf(QStringLiteral("sample.ico")), invalid},
+        {"a bare WMF", dataBytes(QStringLiteral("wmf_no_placeable.wmf")), invalid},
+        {"an SVG", dataBytes(QStringLiteral("drawing.svg")), invalid},
+        {"a huge declared bitmap", hugeBitmapHeader(), QStringLiteral("Picture too large ")},
+        {"no file", std::nullopt, QStringLiteral("Cannot open picture file ")},
     };
     FileFolder files;
-    for (const auto &[label, bytes] : cases) {
-        SCOPED_TRACE(label);
-        const QString standard = files.write(QStringLiteral("picture.gif"), bytes);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto file = [&](const QString &name) { return c.bytes ? files.write(name, *c.bytes) : files.path(name); };
+        const QString standard = file(QStringLiteral("picture.gif"));
         const LoadedPicture picture = loadPicture(standard, dpi(96));
         EXPECT_TRUE(picture.image.isNull());
-        EXPECT_EQ(picture.error, QStringLiteral("Invalid picture ") + standard);
-        const QString png = files.write(QStringLiteral("picture.png"), bytes);
+        EXPECT_EQ(picture.error, c.message + standard);
+        const QString png = file(QStringLiteral("picture.png"));
         EXPECT_EQ(loadPicture(png, dpi(96)).error, QStringLiteral("Error loading picture ") + png);
+        QFile::remove(standard);
+        QFile::remove(png);
     }
-}
-
-TEST(BrokenFiles, MissingFileOrFolder)
-{
-    FileFolder files;
-    const QString folder = files.path();
-    for (const QString &path : {folder + QStringLiteral("/absent.gif"), folder}) {
-        const LoadedPicture picture = loadPicture(path, dpi(96));
-        EXPECT_FALSE(picture.ok());
-        EXPECT_EQ(picture.error, QStringLiteral("Cannot open picture file ") + path);
-    }
-    const QString absentPng = folder + QStringLiteral("/absent.png");
-    EXPECT_EQ(loadPicture(absentPng, dpi(96)).error, QStringLiteral("Error loading picture ") + absentPng);
-}
-
-// A bitmap header that promises more pixels than the loader will allocate.
-QByteArray hugeBitmapHeader()
-{
-    QByteArray bmp = dataBytes(QStringLiteral("sample.bmp"));
-    qToLittleEndian<qint32>(100000, bmp.data() + 18);
-    qToLittleEndian<qint32>(100000, bmp.data() + 22);
-    return bmp;
-}
-
-TEST(BrokenFiles, HugeDeclaredBitmapIsRefusedBeforeReading)
-{
-    FileFolder files;
-    const QString bmp = files.write(QStringLiteral("huge.bmp"), hugeBitmapHeader());
-    EXPECT_EQ(loadPicture(bmp, dpi(96)).error, QStringLiteral("Picture too large ") + bmp);
-    const QString png = files.write(QStringLiteral("huge.png"), hugeBitmapHeader());
-    EXPECT_EQ(loadPicture(png, dpi(96)).error, QStringLiteral("Error loading picture ") + png);
+    EXPECT_EQ(loadPicture(files.path(), dpi(96)).error, QStringLiteral("Cannot open picture file ") + files.path());
 }
 
 TEST(PictureFileFilter, OffersTheSixChoicesInQtForm)
