@@ -107,8 +107,8 @@ void expectClicks(const QStringList &writeOptions, const QList<QByteArray> &expe
     FileFolder docs;
     const QByteArray map =
         writtenMap(serverDoc(), QStringList{QStringLiteral("--format"), QStringLiteral("ncsa"),
-                                          QStringLiteral("--map-file"), docs.path(QStringLiteral("m.map"))}
-                                  + writeOptions);
+                                            QStringLiteral("--map-file"), docs.path(QStringLiteral("m.map"))}
+                                    + writeOptions);
     for (const QByteArray &lines : expectedLines)
         ASSERT_TRUE(map.contains(lines)) << map.toStdString();
     docs.write(QStringLiteral("m.map"), map);

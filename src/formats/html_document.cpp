@@ -556,8 +556,7 @@ const GumboNode *firstElement(const GumboNode &node, GumboTag tag)
         return nullptr;
     if (node.type == GUMBO_NODE_ELEMENT && node.v.element.tag == tag)
         return &node;
-    const GumboVector &children =
-        node.type == GUMBO_NODE_DOCUMENT ? node.v.document.children : node.v.element.children;
+    const GumboVector &children = node.type == GUMBO_NODE_DOCUMENT ? node.v.document.children : node.v.element.children;
     for (unsigned int i = 0; i < children.length; ++i)
         if (const GumboNode *found = firstElement(*static_cast<const GumboNode *>(children.data[i]), tag))
             return found;

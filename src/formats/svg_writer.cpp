@@ -7,6 +7,7 @@
 #include "text_buffer.h"
 #include "url_path.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,6 +17,20 @@ namespace {
 bool allowedInXml(char16_t c)
 {
     return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+// How XML writes the characters that cannot stand for themselves in an
+// attribute value; empty for every other character.
+QLatin1StringView xmlReference(char16_t c)
+{
+    static const std::pair<char16_t, QLatin1StringView> references[] = {
+        {u'&', QLatin1StringView("&amp;")},  {u'<', QLatin1StringView("&lt;")},  {u'>', QLatin1StringView("&gt;")},
+        {u'"', QLatin1StringView("&quot;")}, {u'\t', QLatin1StringView("&#9;")}, {u'\n', QLatin1StringView("&#10;")},
+        {u'\r', QLatin1StringView("&#13;")}};
+    for (const auto &[character, reference] : references)
+        if (character == c)
+            return reference;
+    return {};
 }
 
 // A text of the map as XML character data or an attribute value. Texts are
@@ -34,34 +49,12 @@ void appendEscaped(TextBuffer &out, const QString &htmlText)
             ++i;
             continue;
         }
-        switch (c) {
-        case u'&':
-            out << QLatin1StringView("&amp;");
-            break;
-        case u'<':
-            out << QLatin1StringView("&lt;");
-            break;
-        case u'>':
-            out << QLatin1StringView("&gt;");
-            break;
-        case u'"':
-            out << QLatin1StringView("&quot;");
-            break;
-        case u'\t':
-            out << QLatin1StringView("&#9;");
-            break;
-        case u'\n':
-            out << QLatin1StringView("&#10;");
-            break;
-        case u'\r':
-            out << QLatin1StringView("&#13;");
-            break;
-        default:
-            if (QChar::isSurrogate(c) || !allowedInXml(c))
-                out << QStringView(u"\uFFFD");
-            else
-                out << QStringView(&c, 1);
-        }
+        if (const QLatin1StringView reference = xmlReference(c); !reference.isEmpty())
+            out << reference;
+        else if (QChar::isSurrogate(c) || !allowedInXml(c))
+            out << QStringView(u"\uFFFD");
+        else
+            out << QStringView(&c, 1);
     }
 }
 
