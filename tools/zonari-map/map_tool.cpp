@@ -29,10 +29,10 @@ const char *const Usage = "Usage: zonari-map COMMAND [OPTIONS]\n"
                           "      scales: the picture with every area as a link over it; the picture's\n"
                           "      size is read from its file, and its reference is relative to the\n"
                           "      map file, so --map-file names where the drawing will be saved.\n"
-                          "      --apache-circles (ncsa only) writes circles\n"
-                          "      as Apache's mod_imagemap reads them, \"circle URL cx,cy ex,ey\": the\n"
-                          "      centre and a point on the circle, after a comment line that tells\n"
-                          "      the editor to read them back that way.\n"
+                          "      --apache-circles (ncsa only) writes circles as Apache's mod_imagemap\n"
+                          "      reads them, \"circle URL cx,cy ex,ey\": the centre and a point on the\n"
+                          "      circle, after a comment line that tells the editor to read them back\n"
+                          "      that way.\n"
                           "  read FILE [--format html|ncsa|cern] [--map NAME | --map-index N] [--page HTML]\n"
                           "      Reads a map as the editor loads it and prints the document as JSON.\n"
                           "      Files ending in .map are read as NCSA, others as HTML, unless --format\n"
@@ -159,8 +159,13 @@ constexpr OutputFormat OutputFormats[] = {
     {"svg", false, Ncsa, Printed::Svg},
 };
 
-const QString FormatChoices = QStringLiteral("html|ncsa|cern|page|svg");
-const QString FormatNames = QStringLiteral("html, ncsa, cern, page or svg");
+// Why an option names no output format: it is missing from the command, or
+// names none of the formats.
+QString noFormat(const QString &name, QLatin1StringView commandAndOption)
+{
+    return name.isEmpty() ? commandAndOption + QLatin1String(" html|ncsa|cern|page|svg")
+                          : QStringLiteral("unknown format %1 (html, ncsa, cern, page or svg)").arg(name);
+}
 
 // Only the picture's header is read; a picture that cannot be read leaves
 // its size unknown (invalid).
@@ -214,10 +219,8 @@ int runWrite(const QStringList &args, const QByteArray &input, Output &output)
     const QString formatName = options.values.value(QStringLiteral("format"));
     const OutputFormat *format = outputFormat(formatName);
     if (!format)
-        return report(output, failure(ExitStatus::BadInput,
-                                      formatName.isEmpty()
-                                          ? QStringLiteral("write needs --format ") + FormatChoices
-                                          : QStringLiteral("unknown format %1 (%2)").arg(formatName, FormatNames)));
+        return report(output,
+                      failure(ExitStatus::BadInput, noFormat(formatName, QLatin1String("write needs --format"))));
 
     DocumentFromJson read = documentFromJson(input);
     if (!read.document)
@@ -361,10 +364,7 @@ int runConvert(const QStringList &args, const QByteArray &, Output &output)
     const QString target = options.values.value(QStringLiteral("to"));
     const OutputFormat *format = outputFormat(target);
     if (!format)
-        return report(output,
-                      failure(ExitStatus::BadInput,
-                              target.isEmpty() ? QStringLiteral("convert needs --to ") + FormatChoices
-                                               : QStringLiteral("unknown format %1 (%2)").arg(target, FormatNames)));
+        return report(output, failure(ExitStatus::BadInput, noFormat(target, QLatin1String("convert needs --to"))));
     ReadResult read = readDocument(options);
     if (!read.document)
         return report(output, read.failure);
